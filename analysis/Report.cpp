@@ -1,0 +1,84 @@
+#include "analysis/Report.h"
+
+#include <array>
+
+#include "framework/Text.h"
+
+namespace lumetra {
+
+namespace {
+
+const std::string kPadding(31, ' ');
+
+constexpr std::array<std::string_view, kPlotRows> kPlotLabels = {
+    "-.30+", "-.10 ", "     ", "     ", "     ", "     ", "0\u00B1.20",
+    "     ", "     ", "     ", "     ", ".10  ", ".30+ "};
+
+std::string Line(std::string text) { return text.append(fw::EndOfLine); }
+
+}  // namespace
+
+std::string ReportHeader(std::string_view date, std::string_view time, std::string_view fileName) {
+  std::string header = "Date: ";
+  header.append(date).append("  ").append(time).append(fw::EndOfLine);
+  header.append("File: ").append(fileName).append(fw::EndOfLine);
+  header.append(fw::EndOfLine);
+  return header;
+}
+
+std::string NameCell(std::string_view name) {
+  return fw::Left(" " + std::string(name) + kPadding, 12);
+}
+
+std::string ValueCell(std::string_view cellText) {
+  return fw::Left(" " + fw::Format(fw::Val(cellText), "+0.000#") + kPadding, 8);
+}
+
+std::string SeparatorLine(VariableCount n) {
+  std::string line;
+  line.reserve(std::size_t(9 * n + 1));
+  for (VariableCount i = 0; i < n; ++i) line += "=========";
+  return Line(std::move(line));
+}
+
+std::string PlotRowLine(int row, std::string_view marks) {
+  std::string line(kPlotLabels.at(std::size_t(row - 1)));
+  line.append(" |").append(marks);
+  return Line(std::move(line));
+}
+
+std::string RmsrLine(double rmsr) {
+  return std::string(fw::EndOfLine) + Line("RMSR = " + fw::Format(rmsr, "0.###"));
+}
+
+std::string ThresholdLine(const ThresholdCount& t) {
+  return Line(">" + fw::Format(t.threshold, "#.00") + " = " + fw::Format(double(t.count), "#0") + " (" + fw::Format(t.percent, "##0.0#") + "%)");
+}
+
+std::string LargestLine(double largest) { return Line("Largest = " + fw::Format(largest, "+0.0##")); }
+
+void WriteReport(ReportSink& sink, const ResidualCells& cells, VariableCount n, std::string_view date,
+                 std::string_view time, std::string_view fileName) {
+  sink.Append(ReportHeader(date, time, fileName));
+  sink.Append(Line("Coefficients"));
+  for (VariableCount i = 1; i <= n; ++i) {
+    sink.Append(NameCell(cells.Cell(i, 1)));
+    for (VariableCount j = 2; j <= i; ++j) sink.Append(ValueCell(cells.Cell(i, j)));
+    sink.Append(fw::EndOfLine);
+  }
+  sink.Append(SeparatorLine(n));
+
+  const CoefficientCount m = CountCoefficients(n);
+  const CoefficientList list = CollectCoefficients(cells, n, m);
+  const CoefficientStatistics stats = MeasureCoefficients(list, m);
+
+  sink.Append(Line("Coefficient Plot"));
+  for (int row = 1; row <= kPlotRows; ++row) sink.Append(PlotRowLine(row, stats.plotRows[std::size_t(row - 1)]));
+  sink.Append(RmsrLine(stats.RMSR));
+  for (const ThresholdCount& t : stats.thresholds) sink.Append(ThresholdLine(t));
+  sink.Append(LargestLine(stats.LargestCoefficient));
+  sink.Append(SeparatorLine(n));
+  sink.Append(Line(std::string(kReportFooter)));
+}
+
+}  // namespace lumetra

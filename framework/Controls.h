@@ -1,0 +1,211 @@
+// The controls a window holds: each is made for one window, registered by
+// name, configured from a stored property set, and only then bound to its
+// handlers. Handlers run through the framework's exception boundary.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "framework/Properties.h"
+
+class QWidget;
+class QTimer;
+class QLineEdit;
+class QPlainTextEdit;
+class QLabel;
+class QPushButton;
+
+namespace fw {
+
+class Window;
+class Picture;
+
+// Anything a window registers by name, timers included.
+class Control : public PropertyTarget {
+ public:
+  explicit Control(Window& window) : m_window(&window) {}
+  ~Control() override = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  virtual std::string_view ClassName() const = 0;
+  const std::string& Name() const { return m_name; }
+  void SetName(std::string name) { m_name = std::move(name); }
+  Window& OwnerWindow() const { return *m_window; }
+
+  // The Open event, raised once the window has made all its controls.
+  void BindOpen(std::function<void(Control&)> handler) { m_open = std::move(handler); }
+  void RaiseOpen();
+
+ private:
+  Window* m_window;
+  std::string m_name;
+  std::function<void(Control&)> m_open;
+};
+
+// A control with a place and a widget on its window.
+class RectControl : public Control {
+ public:
+  RectControl(Window& window, QWidget* widget);
+  ~RectControl() override;
+
+  bool Visible() const;
+  void SetVisible(bool on);
+  void SetFocus();
+  QWidget* Widget() const { return m_widget; }
+
+  void SetProperty(std::string_view name, const PropertyValue& value) override;
+
+ protected:
+  // The font settings; applied together so that the order does not matter.
+  bool SetFontProperty(std::string_view name, const PropertyValue& value);
+  // The font family: "System" is the platform's UI font, "Courier" a
+  // fixed-pitch font (the system's monospace font when Courier is missing).
+  std::string m_fontName = "System";
+  double m_fontSize = 0;
+  bool m_bold = false, m_italic = false, m_underline = false;
+
+ private:
+  QWidget* m_widget;
+};
+
+// One line of text. KeyDown sees each key before the field does.
+class TextField : public RectControl {
+ public:
+  explicit TextField(Window& window);
+  std::string_view ClassName() const override { return "TextField"; }
+
+  std::string Text() const;
+  void SetText(std::string_view text);
+  // `key` is the key's text; special keys come as one character: backspace
+  // 8, tab 9, Return 13, Escape 27, left 28, right 29, up 30, down 31,
+  // delete 127. True swallows the key. Modifier keys pressed alone and
+  // command-key shortcuts never reach it.
+  void BindKeyDown(std::function<bool(TextField&, const std::string&)> handler);
+
+  void SetProperty(std::string_view name, const PropertyValue& value) override;
+  QLineEdit* Edit() const;
+
+ private:
+  friend class KeyFilter;
+  std::function<bool(TextField&, const std::string&)> m_keyDown;
+};
+
+class StyledText;
+
+// Several lines of text; the report is appended to one.
+class TextArea : public RectControl {
+ public:
+  explicit TextArea(Window& window);
+  ~TextArea() override;
+  std::string_view ClassName() const override { return "TextArea"; }
+
+  std::string Text() const;
+  // Replaces the whole text.
+  void SetText(std::string_view text);
+  // Appends at the end: the same text as reading the whole text and setting
+  // it back with `piece` joined, without re-laying out the whole document.
+  void AppendText(std::string_view piece);
+  StyledText GetStyledText();
+
+  // Inside one AppendScope, appends are laid out once, when it ends.
+  class AppendScope {
+   public:
+    explicit AppendScope(TextArea& area);
+    ~AppendScope();
+    AppendScope(const AppendScope&) = delete;
+    AppendScope& operator=(const AppendScope&) = delete;
+
+   private:
+    TextArea& m_area;
+  };
+
+  void SetProperty(std::string_view name, const PropertyValue& value) override;
+  QPlainTextEdit* Edit() const;
+
+ private:
+  struct Appender;
+  std::unique_ptr<Appender> m_appender;
+  int m_scopes = 0;
+};
+
+// Styling of a text area's text, by character positions.
+class StyledText {
+ public:
+  explicit StyledText(TextArea& area) : m_area(&area) {}
+  void Bold(std::int64_t start, std::int64_t length, bool on);
+  bool IsBold(std::int64_t position) const;
+
+ private:
+  TextArea* m_area;
+};
+
+class Label : public RectControl {
+ public:
+  explicit Label(Window& window);
+  std::string_view ClassName() const override { return "Label"; }
+  std::string Text() const;
+  void SetProperty(std::string_view name, const PropertyValue& value) override;
+  QLabel* LabelWidget() const;
+};
+
+// Acts when the mouse button goes down on it: never on release and never on
+// a keyboard activation (Return, Space), whatever Default says.
+class PushButton : public RectControl {
+ public:
+  explicit PushButton(Window& window);
+  std::string_view ClassName() const override { return "PushButton"; }
+  std::string Caption() const;
+  // x, y: the press position in the button. True claims the press.
+  void BindMouseDown(std::function<bool(PushButton&, int, int)> handler);
+  void SetProperty(std::string_view name, const PropertyValue& value) override;
+  QPushButton* Button() const;
+
+ private:
+  friend class ButtonWidget;
+  std::function<bool(PushButton&, int, int)> m_mouseDown;
+};
+
+// Shows its backdrop picture and nothing else.
+class Canvas : public RectControl {
+ public:
+  explicit Canvas(Window& window);
+  std::string_view ClassName() const override { return "Canvas"; }
+  void SetBackdrop(std::shared_ptr<Picture> picture);
+  const std::shared_ptr<Picture>& Backdrop() const { return m_backdrop; }
+  void SetProperty(std::string_view name, const PropertyValue& value) override;
+
+ private:
+  std::shared_ptr<Picture> m_backdrop;
+};
+
+// Fires its Action after Period milliseconds: once (RunMode 1) or again and
+// again (RunMode 2); RunMode 0 is off. It starts when its settings are
+// applied and ends with its window.
+class Timer : public Control {
+ public:
+  explicit Timer(Window& window);
+  ~Timer() override;
+  std::string_view ClassName() const override { return "Timer"; }
+
+  std::int64_t Period() const { return m_period; }
+  int RunMode() const { return m_runMode; }
+  bool Running() const;
+  void BindAction(std::function<void(Timer&)> handler) { m_action = std::move(handler); }
+  // Runs the Action now, as the timer itself would.
+  void CallAction();
+
+  void SetProperty(std::string_view name, const PropertyValue& value) override;
+
+ private:
+  void Restart();
+  std::unique_ptr<QTimer> m_timer;
+  std::int64_t m_period = 1000;
+  int m_runMode = 2;
+  std::function<void(Timer&)> m_action;
+};
+
+}  // namespace fw

@@ -1,0 +1,57 @@
+// Modal dialogs, the alert sound, dates and pictures.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QImage;
+
+namespace fw {
+
+class FolderItem;
+
+// A modal message box with one button; returns when the user dismisses it.
+void MsgBox(std::string_view message);
+
+// Sounds the system alert.
+void Beep();
+// How many alerts the process has sounded.
+std::int64_t BeepCount();
+
+// The platform's open-file dialog, with its defaults: no title, no filter.
+class OpenFileDialog {
+ public:
+  // The chosen file, or nullptr when the user cancels.
+  std::unique_ptr<FolderItem> ShowModal();
+};
+
+// A moment: a new Date is the current local date and time.
+class Date {
+ public:
+  Date();
+  // In the system locale's short formats.
+  std::string ShortDate() const;
+  std::string ShortTime() const;
+
+ private:
+  std::int64_t m_msecsSinceEpoch;
+};
+
+// A picture, read from the resources compiled into the program.
+class Picture {
+ public:
+  explicit Picture(const QImage& image);
+  ~Picture();
+  // The picture `fileName` of the program's resources; nullptr when there is none.
+  static std::shared_ptr<Picture> OpenFromApp(std::string_view fileName);
+  int Width() const;
+  int Height() const;
+  const QImage& Image() const { return *m_image; }
+
+ private:
+  std::unique_ptr<QImage> m_image;
+};
+
+}  // namespace fw

@@ -1,0 +1,33 @@
+// Internal to the framework: where strings cross into Qt (always as UTF-8),
+// and the key translation shared by windows and fields.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QKeyEvent;
+class QFont;
+
+namespace fw {
+
+class Window;
+
+inline QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+inline std::string FromQt(const QString& text) { return text.toStdString(); }
+
+// The key as the program sees it, or nothing for a key that never reaches a
+// KeyDown handler: a modifier pressed alone, or a command-key shortcut,
+// which belongs to the menus and the control's own editing.
+std::optional<std::string> KeyText(const QKeyEvent& event);
+
+// A font from a stored name and size: "System" is the platform's UI font and
+// "Courier" a fixed-pitch font. Sizes are the layout's points, one point to
+// a pixel, so that text fits the controls' stored pixel sizes.
+QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline);
+
+// Framework bookkeeping shared by its parts.
+void DestroyAllWindows();
+
+}  // namespace fw

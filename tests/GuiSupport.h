@@ -1,0 +1,66 @@
+// Helpers for the GUI tests: answering real modal dialogs, finding windows'
+// widgets, and resetting the framework between tests.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+class QTimer;
+class QWidget;
+
+namespace lumetra::testing {
+
+// Answers the modal dialogs that an action opens, in order, from a timer
+// started before the action. A dialog left open 5 s is rejected, so a wrong
+// answer fails the test instead of hanging it.
+class ModalAnswers {
+ public:
+  ModalAnswers();
+  ~ModalAnswers();
+  // Dismisses a message box with its button, recording its text.
+  ModalAnswers& DismissMessage();
+  // Types `path` into the open-file dialog and accepts it.
+  ModalAnswers& ChooseFile(const std::string& path);
+  // Cancels the open-file dialog.
+  ModalAnswers& CancelFile();
+
+  const std::vector<std::string>& Messages() const { return m_messages; }
+  // Dialogs that were answered, and any that had to be rejected.
+  int Answered() const { return m_answered; }
+  int Unexpected() const { return m_unexpected; }
+  bool AllUsed() const { return m_steps.empty(); }
+
+ private:
+  void Poll();
+  std::vector<std::function<bool(QWidget*)>> m_steps;
+  std::vector<std::string> m_messages;
+  QTimer* m_timer;
+  QWidget* m_lastModal = nullptr;
+  int m_waited = 0;
+  int m_answered = 0;
+  int m_unexpected = 0;
+};
+
+// Closes every window and forgets a quit request, so each test starts fresh.
+void ResetApplication();
+
+// Writes `text` to a new file in a folder of the test's own; its path.
+std::string WriteTempFile(const std::string& name, const std::string& text);
+
+// The worked example's eight-variable lower triangle, LF line ends.
+std::string WorkedExampleFile();
+// The report lines from "Coefficients" to the footer for the worked example.
+std::string WorkedExampleReportBody();
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetApplication(); }
+  void TearDown() override { ResetApplication(); }
+};
+
+}  // namespace lumetra::testing

@@ -1,0 +1,269 @@
+// The main window driven through its real widgets: key filter, Clear, the
+// "Begin" run through the real message box and file dialog, the menu bar.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "GuiSupport.h"
+#include "analysis/ControlWnd.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "framework/Window.h"
+
+namespace lumetra {
+namespace {
+
+using testing::GuiTest;
+using testing::ModalAnswers;
+
+class MainWindow : public GuiTest {
+ protected:
+  ControlWnd& Window() { return ControlWnd::Implicit(); }
+  QLineEdit* Count() { return Window().RxxFld().Edit(); }
+  QPlainTextEdit* Results() { return Window().ResultsFld().Edit(); }
+  void Press(fw::PushButton& button) {
+    QTest::mousePress(button.Button(), Qt::LeftButton);
+    QTest::mouseRelease(button.Button(), Qt::LeftButton);
+  }
+  // Types the count, presses Begin, and answers the dialogs as told.
+  void Begin(const QString& count, ModalAnswers& answers) {
+    Count()->clear();
+    QTest::keyClicks(Count(), count);
+    Press(Window().calcBtn());
+    EXPECT_TRUE(answers.AllUsed());
+    EXPECT_EQ(answers.Unexpected(), 0);
+  }
+  // The results area's text without its first line (the date and time).
+  static std::string WithoutDateLine(const std::string& text) { return text.substr(text.find('\n') + 1); }
+};
+
+TEST_F(MainWindow, FreshWindowMatchesItsLayout) {
+  ControlWnd& w = Window();
+  EXPECT_EQ(w.Widget()->windowTitle(), QStringLiteral("Lumetra"));
+  EXPECT_EQ(w.ContentArea()->size(), QSize(800, 700));
+  EXPECT_EQ(w.ContentArea()->palette().color(QPalette::Window), QColor(255, 255, 224));
+  EXPECT_EQ(Count()->geometry(), QRect(213, 144, 55, 22));
+  EXPECT_EQ(Results()->geometry(), QRect(40, 188, 720, 430));
+  EXPECT_EQ(w.calcBtn().Button()->geometry(), QRect(40, 640, 80, 40));
+  EXPECT_EQ(w.RxxText().Text(), "Number of variables (3-99):");
+  QLabel* label = w.RxxText().LabelWidget();
+  EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width()) << "the label is not cut";
+  EXPECT_EQ(w.helpBtn().Caption(), "?");
+  EXPECT_FALSE(w.ResultsFld().Visible());
+  EXPECT_EQ(w.ResultsFld().Text(), "");
+  EXPECT_TRUE(QFontInfo(Results()->font()).fixedPitch()) << "the report's columns need a fixed-pitch font";
+  ASSERT_NE(w.Canvas1().Backdrop(), nullptr);
+  EXPECT_EQ(w.Canvas1().Backdrop()->Width(), 465);
+  EXPECT_EQ(&ControlWnd::Implicit(), &w) << "one main window";
+}
+
+TEST_F(MainWindow, KeyFilterLetsDigitsAndEditingKeysThrough) {
+  auto beeps = fw::BeepCount();
+  Count()->setFocus();
+  QTest::keyClick(Count(), Qt::Key_1);
+  QTest::keyClick(Count(), Qt::Key_X);
+  QTest::keyClick(Count(), Qt::Key_2);
+  EXPECT_EQ(Count()->text(), QStringLiteral("12"));
+  EXPECT_EQ(fw::BeepCount() - beeps, 1);
+
+  // A third digit passes the filter but does not fit.
+  QTest::keyClick(Count(), Qt::Key_3);
+  EXPECT_EQ(Count()->text(), QStringLiteral("12"));
+  EXPECT_EQ(fw::BeepCount() - beeps, 1);
+
+  // Editing keys pass and edit.
+  QTest::keyClick(Count(), Qt::Key_Left);
+  QTest::keyClick(Count(), Qt::Key_Backspace);
+  EXPECT_EQ(Count()->text(), QStringLiteral("2"));
+  QTest::keyClick(Count(), Qt::Key_Right);
+  QTest::keyClick(Count(), Qt::Key_Home);
+  QTest::keyClick(Count(), Qt::Key_Delete);
+  EXPECT_EQ(fw::BeepCount() - beeps, 2) << "Home is not an editing key of the filter";
+}
+
+TEST_F(MainWindow, KeyFilterRefusesEveryOtherKeyWithOneBeepEach) {
+  Count()->setFocus();
+  QTest::keyClicks(Count(), QStringLiteral("4"));
+  const Qt::Key refused[] = {Qt::Key_Minus, Qt::Key_Period, Qt::Key_Space, Qt::Key_Return,
+                             Qt::Key_Escape, Qt::Key_Up, Qt::Key_Down, Qt::Key_Slash, Qt::Key_Colon, Qt::Key_A};
+  for (Qt::Key key : refused) {
+    auto beeps = fw::BeepCount();
+    QTest::keyClick(Count(), key);
+    EXPECT_EQ(fw::BeepCount() - beeps, 1) << "key " << key;
+  }
+  EXPECT_EQ(Count()->text(), QStringLiteral("4"));
+}
+
+TEST_F(MainWindow, ModifiersAndShortcutsNeverReachTheFilter) {
+  Count()->setFocus();
+  QTest::keyClicks(Count(), QStringLiteral("42"));
+  auto beeps = fw::BeepCount();
+  QTest::keyClick(Count(), Qt::Key_Shift);
+  QTest::keyClick(Count(), Qt::Key_Control);
+  QTest::keyClick(Count(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Count()->selectedText(), QStringLiteral("42")) << "Select All works in the field";
+  QTest::keyClick(Count(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("42"));
+  EXPECT_EQ(fw::BeepCount(), beeps);
+}
+
+TEST_F(MainWindow, PasteIsBoundByTheFieldsMask) {
+  Count()->setFocus();
+  QApplication::clipboard()->setText(QStringLiteral("a1"));
+  QTest::keyClick(Count(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Count()->text(), QString());
+  QApplication::clipboard()->setText(QStringLiteral("7"));
+  QTest::keyClick(Count(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Count()->text(), QStringLiteral("7"));
+}
+
+TEST_F(MainWindow, ReturnAndSpaceStartNothing) {
+  ModalAnswers answers;
+  Count()->setFocus();
+  QTest::keyClicks(Count(), QStringLiteral("8"));
+  QTest::keyClick(Count(), Qt::Key_Return);
+  QTest::keyClick(Window().calcBtn().Button(), Qt::Key_Space);
+  QTest::keyClick(Window().calcBtn().Button(), Qt::Key_Return);
+  QTest::qWait(50);
+  EXPECT_EQ(answers.Answered() + answers.Unexpected(), 0) << "no dialog opened";
+  EXPECT_FALSE(Window().ResultsFld().Visible());
+}
+
+TEST_F(MainWindow, ClearOnAFreshAndOnAFilledWindow) {
+  Press(Window().clearBtn());
+  EXPECT_EQ(Count()->text(), QString());
+  EXPECT_FALSE(Window().ResultsFld().Visible());
+  EXPECT_EQ(Window().Widget()->focusWidget(), Count());
+
+  QTest::keyClicks(Count(), QStringLiteral("8"));
+  Window().ResultsFld().SetVisible(true);
+  Window().ResultsFld().SetText("an earlier report\n");
+  // The press alone clears: the release may happen elsewhere.
+  QTest::mousePress(Window().clearBtn().Button(), Qt::LeftButton);
+  EXPECT_EQ(Count()->text(), QString());
+  EXPECT_EQ(Window().ResultsFld().Text(), "");
+  EXPECT_FALSE(Window().ResultsFld().Visible());
+  QTest::mouseRelease(Window().Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+TEST_F(MainWindow, RejectedCountsShowTheMessageAndChangeNothing) {
+  for (QString count : {QString(), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}) {
+    ModalAnswers answers;
+    answers.DismissMessage();
+    Begin(count, answers);
+    ASSERT_EQ(answers.Messages().size(), 1u) << count.toStdString();
+    EXPECT_EQ(answers.Messages()[0], "Please enter the number of variables (3-99).");
+    EXPECT_EQ(Window().Widget()->focusWidget(), Count());
+    EXPECT_EQ(Count()->text(), count) << "the field keeps its text";
+    EXPECT_FALSE(Window().ResultsFld().Visible());
+    EXPECT_FALSE(Window().calcBtn().Button()->isDown()) << "the button is let up after the modal";
+  }
+}
+
+TEST_F(MainWindow, WorkedExampleRunsFromItsFile) {
+  std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
+  ModalAnswers answers;
+  answers.ChooseFile(path);
+  Begin(QStringLiteral("8"), answers);
+  EXPECT_TRUE(Window().ResultsFld().Visible());
+  std::string text = Window().ResultsFld().Text();
+  EXPECT_EQ(text.rfind("Date: ", 0), 0u);
+  EXPECT_EQ(WithoutDateLine(text), "File: example.txt\n\n" + testing::WorkedExampleReportBody());
+}
+
+TEST_F(MainWindow, RunsAppendReportsAndARejectedCountAppendsNothing) {
+  std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
+  {
+    ModalAnswers answers;
+    answers.ChooseFile(path);
+    Begin(QStringLiteral("8"), answers);
+  }
+  std::string first = Window().ResultsFld().Text();
+  {
+    ModalAnswers answers;
+    answers.DismissMessage();
+    Begin(QStringLiteral("2"), answers);
+  }
+  EXPECT_EQ(Window().ResultsFld().Text(), first);
+  {
+    ModalAnswers answers;
+    answers.ChooseFile(path);
+    Begin(QStringLiteral("8"), answers);
+  }
+  std::string both = Window().ResultsFld().Text();
+  ASSERT_GT(both.size(), first.size());
+  EXPECT_EQ(both.substr(0, first.size()), first);
+  EXPECT_EQ(WithoutDateLine(both.substr(first.size())), WithoutDateLine(first));
+}
+
+TEST_F(MainWindow, CancelOrAVanishedFileAppendsNothing) {
+  ModalAnswers answers;
+  answers.CancelFile();
+  Begin(QStringLiteral("8"), answers);
+  EXPECT_FALSE(Window().ResultsFld().Visible());
+  EXPECT_EQ(Window().ResultsFld().Text(), "");
+}
+
+TEST_F(MainWindow, UnreadableFileTellsTheUserAndKeepsTheReports) {
+  Window().ResultsFld().SetVisible(true);
+  Window().ResultsFld().SetText("an earlier report\n");
+  ModalAnswers answers;
+  // Linux answers every read of this file with an I/O error, whoever reads it.
+  answers.ChooseFile("/proc/self/mem").DismissMessage();
+  Begin(QStringLiteral("8"), answers);
+  ASSERT_EQ(answers.Messages().size(), 1u);
+  EXPECT_NE(answers.Messages()[0].find("mem"), std::string::npos) << answers.Messages()[0];
+  EXPECT_EQ(Window().ResultsFld().Text(), "an earlier report\n");
+  EXPECT_TRUE(Window().ResultsFld().Visible());
+  EXPECT_FALSE(fw::QuitRequested());
+}
+
+TEST_F(MainWindow, ClosingTheMainWindowQuits) {
+  Window().Close();
+  EXPECT_TRUE(fw::QuitRequested());
+  EXPECT_EQ(fw::ExitCode(), 0);
+}
+
+TEST_F(MainWindow, MenuBarIsSharedAndRoutesByName) {
+  ControlWnd& w = Window();
+  EXPECT_EQ(w.FileQuit().Value(), "&Quit");
+  EXPECT_EQ(w.AboutItem().Value(), "About Title");
+  EXPECT_EQ(w.InfoMenu().Value(), "Window");
+  QAction* quit = w.MenuAction("FileQuit");
+  ASSERT_NE(quit, nullptr);
+  EXPECT_EQ(quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+  EXPECT_EQ(quit->text(), QStringLiteral("&Quit"));
+  // Control has no handler here: disabled, and choosing it does nothing.
+  QAction* control = w.MenuAction("ControlItem");
+  ASSERT_NE(control, nullptr);
+  EXPECT_FALSE(w.ChooseMenuItem("ControlItem"));
+  EXPECT_TRUE(w.MenuAction("InfoItem")->isEnabled());
+  EXPECT_FALSE(control->isEnabled());
+}
+
+TEST_F(MainWindow, SelectAllAndCopyPutTheReportOnTheClipboard) {
+  std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
+  ModalAnswers answers;
+  answers.ChooseFile(path);
+  Begin(QStringLiteral("8"), answers);
+  Results()->setFocus();
+  EXPECT_TRUE(Window().ChooseMenuItem("EditSelectAll"));
+  EXPECT_TRUE(Window().ChooseMenuItem("EditCopy"));
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Window().ResultsFld().Text());
+}
+
+TEST_F(MainWindow, FileQuitEndsTheApplication) {
+  Window().MenuAction("FileQuit")->trigger();
+  EXPECT_TRUE(fw::QuitRequested());
+  EXPECT_EQ(fw::ExitCode(), 0);
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,0 +1,21 @@
+# GUI tests: they drive the real windows under Qt's offscreen platform.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+
+add_library(lumetra_guitest STATIC GuiMain.cpp GuiSupport.cpp)
+target_link_libraries(lumetra_guitest PUBLIC lumetra_ui Qt6::Test GTest::gtest)
+
+function(lumetra_add_gui_test name)
+  lumetra_add_test(${name} GUI SOURCES ${ARGN} LIBS lumetra_guitest)
+endfunction()
+
+lumetra_add_gui_test(framework_gui_test FrameworkGuiTest.cpp)
+lumetra_add_gui_test(main_window_test MainWindowTest.cpp)
+lumetra_add_gui_test(shell_test ShellTest.cpp)
+lumetra_add_gui_test(startup_test StartupTest.cpp)
+lumetra_add_gui_test(startup_failure_test StartupFailureTest.cpp)
+
+# Started without a display, the program says so in one line and exits
+# non-zero instead of letting the toolkit abort.
+add_test(NAME NoDisplay.SaysSoAndExitsNonZero
+  COMMAND sh -c "out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \"$1\" 2>&1); rc=$?; echo \"$out\"; [ $rc -ne 0 ] && [ \"$out\" = 'Lumetra needs a graphical display, and none was found (DISPLAY is not set).' ]"
+    sh $<TARGET_FILE:lumetra>)
