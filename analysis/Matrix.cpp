@@ -20,35 +20,49 @@ CoefficientCount CountCoefficients(VariableCount n) {
   return CoefficientCount(double(n * (n - 1)) / 2.0);
 }
 
-ResidualCells::ResidualCells() : m_size(kMaxVariables), m_cells(std::size_t((kMaxVariables + 1) * (kMaxVariables + 1))) {}
+ResidualCells::ResidualCells() : m_size(kMaxVariables), m_rows(std::size_t(kMaxVariables + 1)) {}
 
 void ResidualCells::Resize(VariableCount n) {
   if (n < 0) throw std::out_of_range("negative grid size");
-  std::vector<std::string> cells(std::size_t((n + 1) * (n + 1)));
-  VariableCount keep = std::min(n, m_size);
-  for (VariableCount i = 0; i <= keep; ++i)
-    for (VariableCount j = 0; j <= keep; ++j)
-      cells[std::size_t(i * (n + 1) + j)] = std::move(m_cells[std::size_t(i * (m_size + 1) + j)]);
-  m_cells = std::move(cells);
+  m_rows.resize(std::size_t(n + 1));
+  for (auto& row : m_rows)
+    if (row.size() > std::size_t(n + 1)) row.resize(std::size_t(n + 1));
   m_size = n;
 }
 
 const std::string& ResidualCells::Cell(VariableCount i, VariableCount j) const {
   static const std::string empty;
   if (i < 0 || j < 0 || i > m_size || j > m_size) return empty;
-  return m_cells[std::size_t(i * (m_size + 1) + j)];
+  const auto& row = m_rows[std::size_t(i)];
+  return std::size_t(j) < row.size() ? row[std::size_t(j)] : empty;
 }
 
 void ResidualCells::SetCell(VariableCount i, VariableCount j, std::string text) {
   if (i < 0 || j < 0 || i > m_size || j > m_size) throw std::out_of_range("cell outside the grid");
-  m_cells[std::size_t(i * (m_size + 1) + j)] = std::move(text);
+  auto& row = m_rows[std::size_t(i)];
+  if (row.size() <= std::size_t(j)) row.resize(std::size_t(j + 1));
+  row[std::size_t(j)] = std::move(text);
 }
 
 void ReadCells(fw::TextInputStream& stream, VariableCount n, ResidualCells& cells) {
-  const std::string tab = fw::Chr(9);
+  const char tab = 9;
   for (VariableCount i = 1; i <= n; ++i) {
-    std::string line = stream.ReadLine();
-    for (VariableCount j = 1; j <= i; ++j) cells.SetCell(i, j, fw::Trim(fw::NthField(line, tab, j)));
+    const std::string line = stream.ReadLine();
+    // Fields 1..i in one pass, as NthField(line, tab, j) gives each of them:
+    // asking NthField for every j would scan the line i times.
+    std::string_view rest = line;
+    bool more = true;
+    for (VariableCount j = 1; j <= i; ++j) {
+      std::size_t end = rest.find(tab);
+      std::string_view field = more ? rest.substr(0, end) : std::string_view();
+      cells.SetCell(i, j, fw::Trim(field));
+      if (end == std::string_view::npos) {
+        more = false;
+        rest = {};
+      } else {
+        rest.remove_prefix(end + 1);
+      }
+    }
   }
 }
 

@@ -51,7 +51,9 @@ class ResidualCells {
 
  private:
   VariableCount m_size;
-  std::vector<std::string> m_cells;  // (m_size + 1)^2, row by row
+  // Row by row, each only as long as its last cell set: a cell that was
+  // never set reads empty, and no grid of empty cells is allocated.
+  std::vector<std::vector<std::string>> m_rows;
 };
 
 // Reads exactly n lines of `stream`: line i gives Trim(NthField(line, tab, j))

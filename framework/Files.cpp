@@ -80,7 +80,7 @@ std::string FolderItem::Name() const {
 }
 
 TextInputStream::TextInputStream(std::FILE* file, std::string fileName)
-    : m_file(file), m_fileName(std::move(fileName)), m_buffer(std::make_unique<unsigned char[]>(kBufferSize)) {}
+    : m_file(file), m_fileName(std::move(fileName)), m_buffer(std::make_unique_for_overwrite<unsigned char[]>(kBufferSize)) {}
 
 TextInputStream::~TextInputStream() { Close(); }
 
@@ -97,22 +97,23 @@ std::unique_ptr<TextInputStream> TextInputStream::Open(FolderItem& item) {
     item.SetLastErrorCode(error);
     throw IOException("The file \"" + item.Name() + "\" could not be opened: " + Reason(error) + ".", error, item.Name());
   }
-  std::unique_ptr<TextInputStream> stream(new TextInputStream(file, item.Name()));
+  return std::unique_ptr<TextInputStream>(new TextInputStream(file, item.Name()));
+}
+
+void TextInputStream::ReadMark() {
+  m_markRead = true;
+  if (!Fill()) return;
   // A byte-order mark tells the encoding and is not part of the text.
-  if (stream->Fill()) {
-    const unsigned char* b = stream->m_buffer.get();
-    std::size_t n = stream->m_size;
-    if (n >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
-      stream->m_encoding = Encoding::Utf16LE;
-      stream->m_pos = 2;
-    } else if (n >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
-      stream->m_encoding = Encoding::Utf16BE;
-      stream->m_pos = 2;
-    } else if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-      stream->m_pos = 3;
-    }
+  const unsigned char* b = m_buffer.get();
+  if (m_size >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+    m_encoding = Encoding::Utf16LE;
+    m_pos = 2;
+  } else if (m_size >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
+    m_encoding = Encoding::Utf16BE;
+    m_pos = 2;
+  } else if (m_size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+    m_pos = 3;
   }
-  return stream;
 }
 
 bool TextInputStream::Fill() {
@@ -174,6 +175,7 @@ bool TextInputStream::NextUnit(std::uint32_t& unit) {
 }
 
 std::string TextInputStream::ReadLine() {
+  if (!m_markRead) ReadMark();
   std::string line;
   bool truncated = false;
   std::uint32_t unit;

@@ -59,6 +59,7 @@ class TextInputStream {
   enum class Encoding { Bytes, Utf16LE, Utf16BE };
   TextInputStream(std::FILE* file, std::string fileName);
 
+  void ReadMark();
   bool Fill();                         // false at the end of the file
   bool NextByte(unsigned char& byte);  // false at the end of the file
   // The next character: a byte of the file, or a code point of UTF-16 text.
@@ -71,6 +72,7 @@ class TextInputStream {
   std::unique_ptr<unsigned char[]> m_buffer;
   std::size_t m_size = 0;
   std::size_t m_pos = 0;
+  bool m_markRead = false;
   bool m_atEnd = false;
   bool m_hasPending = false;  // a character read ahead past a CR
   std::uint32_t m_pending = 0;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "WorkedExample.h"
+
 class QTimer;
 class QWidget;
 
@@ -52,10 +54,6 @@ void ResetApplication();
 // Writes `text` to a new file in a folder of the test's own; its path.
 std::string WriteTempFile(const std::string& name, const std::string& text);
 
-// The worked example's eight-variable lower triangle, LF line ends.
-std::string WorkedExampleFile();
-// The report lines from "Coefficients" to the footer for the worked example.
-std::string WorkedExampleReportBody();
 
 class GuiTest : public ::testing::Test {
  protected:

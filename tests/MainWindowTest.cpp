@@ -175,7 +175,7 @@ TEST_F(MainWindow, WorkedExampleRunsFromItsFile) {
   EXPECT_TRUE(Window().ResultsFld().Visible());
   std::string text = Window().ResultsFld().Text();
   EXPECT_EQ(text.rfind("Date: ", 0), 0u);
-  EXPECT_EQ(WithoutDateLine(text), "File: example.txt\n\n" + testing::WorkedExampleReportBody());
+  EXPECT_EQ(WithoutDateLine(text), "File: example.txt\n\n" + testing::kWorkedExampleReportBody);
 }
 
 TEST_F(MainWindow, RunsAppendReportsAndARejectedCountAppendsNothing) {

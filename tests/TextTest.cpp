@@ -1,0 +1,130 @@
+// The text and number functions: exact outputs for the report's masks, the
+// forms Val reads, and character (not byte) counting.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <stdexcept>
+
+#include "framework/Text.h"
+
+namespace fw {
+namespace {
+
+struct ValCase {
+  const char* text;
+  double value;
+};
+
+TEST(Val, ReadsTheLeadingNumber) {
+  const ValCase cases[] = {
+      // the file's plain decimal forms
+      {"0.016", 0.016}, {"-0.05", -0.05}, {".011", 0.011}, {"-.5", -0.5}, {"+3", 3}, {"12", 12},
+      // leading blanks are skipped, anything after the number ignored
+      {"  3", 3}, {"\t7", 7}, {"12abc", 12}, {"0.3.4", 0.3}, {"5.", 5}, {"1,5", 1},
+      // exponents only when digits follow
+      {"1e3", 1000}, {"2.5E-2", 0.025}, {"1e", 1}, {"1e+", 1}, {"1e5x", 100000},
+      // no number: 0
+      {"", 0}, {"abc", 0}, {".", 0}, {"-", 0}, {"+.", 0}, {"e5", 0},
+      // never infinite: out of range counts as 0
+      {"1e999", 0}, {"-1e999", 0}, {"1e-999", 0}};
+  for (const ValCase& c : cases) EXPECT_EQ(Val(c.text), c.value) << c.text;
+}
+
+TEST(Val, GivesTheNearestDouble) {
+  // The thresholds' equalities rely on the text converting to the very double of the constant.
+  EXPECT_EQ(Val("0.30"), 0.30);
+  EXPECT_EQ(Val(".1"), 0.10);
+  EXPECT_EQ(Val("-0.05"), -0.05);
+}
+
+struct FormatCase {
+  double value;
+  const char* mask;
+  const char* text;
+};
+
+TEST(Format, EveryExampleOfTheReportsMasks) {
+  const FormatCase cases[] = {
+      {0.016, "+0.000#", "+0.016"}, {-0.05, "+0.000#", "-0.050"}, {0.03, "+0.000#", "+0.030"},
+      {-0.0125, "+0.000#", "-0.0125"}, {1, "+0.000#", "+1.000"}, {-12.5, "+0.000#", "-12.500"},
+      {123.4, "+0.000#", "+123.400"},
+      {0.0282912, "0.###", "0.028"}, {0.1, "0.###", "0.1"}, {0.125, "0.###", "0.125"},
+      {0, "#0", "0"}, {2, "#0", "2"}, {28, "#0", "28"}, {4851, "#0", "4851"},
+      {7.142857, "##0.0#", "7.14"}, {0, "##0.0#", "0.0"}, {12.5, "##0.0#", "12.5"}, {100, "##0.0#", "100.0"},
+      {7.142857142857143, "##0.0#", "7.14"},
+      {0.076, "+0.0##", "+0.076"}, {-0.5, "+0.0##", "-0.5"}, {0.12, "+0.0##", "+0.12"}, {0.5, "+0.0##", "+0.5"}};
+  for (const FormatCase& c : cases) EXPECT_EQ(Format(c.value, c.mask), c.text) << c.value << " " << c.mask;
+}
+
+TEST(Format, RoundsTheWrittenDigitsHalfAwayFromZero) {
+  const FormatCase cases[] = {
+      // the shortest decimal form is rounded, not its binary neighbour
+      {0.0765, "+0.0##", "+0.077"}, {3.125, "##0.0#", "3.13"}, {0.0005, "0.###", "0.001"},
+      {-0.00049, "+0.000#", "-0.0005"}, {2.675, "##0.0#", "2.68"}, {1.0005, "+0.000#", "+1.0005"},
+      // carries run through the integer part
+      {9.9996, "0.###", "10"}, {99.999, "##0.0#", "100.0"}, {-0.99996, "+0.000#", "-1.000"},
+      // below half of the last position
+      {0.00004, "+0.000#", "+0.000"}, {0.0004, "0.###", "0"}};
+  for (const FormatCase& c : cases) EXPECT_EQ(Format(c.value, c.mask), c.text) << c.value << " " << c.mask;
+}
+
+TEST(Format, ZeroAndItsSign) {
+  EXPECT_EQ(Format(0, "0.###"), "0") << "no point after a whole number";
+  EXPECT_EQ(Format(0, "+0.000#"), "+0.000") << "a + mask signs zero with +";
+  EXPECT_EQ(Format(-0.0, "+0.0##"), "+0.0");
+  EXPECT_EQ(Format(-0.00001, "+0.000#"), "+0.000") << "never -0";
+  EXPECT_EQ(Format(-0.0001, "0.###"), "0");
+  EXPECT_EQ(Format(0.5, "#.##"), ".5") << "# writes no leading zero";
+}
+
+TEST(Format, LargeValuesAndBadMasks) {
+  EXPECT_EQ(Format(1e20, "#0"), "100000000000000000000");
+  EXPECT_EQ(Format(-123456789.5, "+0.0##"), "-123456789.5");
+  EXPECT_THROW(Format(1, "0,000.00"), std::invalid_argument);
+  EXPECT_THROW(Format(1, "0.0.0"), std::invalid_argument);
+}
+
+TEST(Format, IgnoresTheUsersLocale) {
+  const char* old = std::setlocale(LC_ALL, nullptr);
+  std::string saved = old ? old : "C";
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE"))
+    GTEST_SKIP() << "no comma-decimal locale installed";
+  EXPECT_EQ(Format(7.142857, "##0.0#"), "7.14");
+  EXPECT_EQ(Val("0.016"), 0.016);
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(NthField, CountsFieldsFromOne) {
+  EXPECT_EQ(NthField("a\tb\tc", "\t", 1), "a");
+  EXPECT_EQ(NthField("a\tb\tc", "\t", 3), "c");
+  EXPECT_EQ(NthField("a\tb\tc", "\t", 4), "") << "past the last field";
+  EXPECT_EQ(NthField("a\t\tc", "\t", 2), "") << "two tabs enclose an empty field";
+  EXPECT_EQ(NthField("a\tb", "\t", 0), "");
+  EXPECT_EQ(NthField("", "\t", 1), "");
+  EXPECT_EQ(NthField("a, b", ",", 2), " b");
+}
+
+TEST(TrimLeftLen, CountCharactersNotBytes) {
+  EXPECT_EQ(Trim("  vocab 1 \t"), "vocab 1") << "inner spaces stay";
+  EXPECT_EQ(Trim("\xC2\xA0x\xE3\x80\x80"), "x") << "no-break and ideographic spaces";
+  EXPECT_EQ(Trim(" \t "), "");
+  EXPECT_EQ(Len("caf\xC3\xA9"), 4);
+  EXPECT_EQ(Left("\xC3\xA9t\xC3\xA9", 2), "\xC3\xA9t");
+  EXPECT_EQ(Left("abc", 10), "abc");
+  EXPECT_EQ(Left("abc", 0), "");
+  EXPECT_EQ(Len("\xE2\x80\xA2\xE2\x80\xA2"), 2);
+}
+
+TEST(ChrAsc, RoundTripCodePoints) {
+  EXPECT_EQ(Chr(9), "\t");
+  EXPECT_EQ(Chr(0xB1), "\xC2\xB1");
+  EXPECT_EQ(Chr(0x2022), "\xE2\x80\xA2");
+  EXPECT_EQ(Chr(0x1F600), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Asc("\xE2\x80\xA2x"), 0x2022);
+  EXPECT_EQ(Asc("\b"), 8);
+  EXPECT_EQ(Asc(""), 0);
+  EXPECT_EQ(EndOfLine, "\n");
+}
+
+}  // namespace
+}  // namespace fw
