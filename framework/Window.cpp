@@ -396,13 +396,6 @@ bool RuntimeIsEventHandled(std::string_view className, std::string_view eventNam
   return it != classes.end() && it->second.contains(eventName);
 }
 
-Window* FrontmostWindow() {
-  QWidget* active = QApplication::activeWindow();
-  for (const auto& [name, window] : OpenWindows())
-    if (window->Widget() == active) return window.get();
-  return nullptr;
-}
-
 void DestroyAllWindows() {
   auto windows = std::move(OpenWindows());
   OpenWindows().clear();

@@ -166,7 +166,4 @@ void RegisterClassEvents(std::string className, std::set<std::string, std::less<
 // handlers only, when `ownHandlersOnly`).
 bool RuntimeIsEventHandled(std::string_view className, std::string_view eventName, bool ownHandlersOnly);
 
-// The window whose menu bar or content the user works in now, or nullptr.
-Window* FrontmostWindow();
-
 }  // namespace fw
