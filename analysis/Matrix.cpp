@@ -1,5 +1,6 @@
 #include "analysis/Matrix.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -40,7 +41,11 @@ const std::string& ResidualCells::Cell(VariableCount i, VariableCount j) const {
 void ResidualCells::SetCell(VariableCount i, VariableCount j, std::string text) {
   if (i < 0 || j < 0 || i > m_size || j > m_size) throw std::out_of_range("cell outside the grid");
   auto& row = m_rows[std::size_t(i)];
-  if (row.size() <= std::size_t(j)) row.resize(std::size_t(j + 1));
+  if (row.size() <= std::size_t(j)) {
+    // Row i of a matrix file fills its columns 1..i: room for them at once.
+    row.reserve(std::size_t(std::max(i, j) + 1));
+    row.resize(std::size_t(j + 1));
+  }
   row[std::size_t(j)] = std::move(text);
 }
 

@@ -12,8 +12,10 @@ namespace {
 // characters are taken; the same as cutting " " + text + 31 spaces, without
 // building the long string for each of the ~5,000 cells.
 std::string Cell(std::string_view text, std::int64_t width) {
-  std::string cell = fw::Left(" " + std::string(text), width);
-  cell.append(std::size_t(width - fw::Len(cell)), ' ');
+  std::string cell(1, ' ');
+  const std::string kept = fw::Left(text, width - 1);
+  cell.append(kept);
+  cell.append(std::size_t(width - 1 - fw::Len(kept)), ' ');
   return cell;
 }
 

@@ -15,6 +15,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // texts are UTF-8 by construction; a stray byte counts as one character.
 std::uint32_t DecodeAt(std::string_view s, std::size_t& i) {
   auto b = static_cast<unsigned char>(s[i]);
+  if (b < 0x80) {
+    ++i;
+    return b;
+  }
   int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
   std::uint32_t cp = extra == 0 ? b : b & (0x3F >> extra);
   std::size_t j = i + 1;
