@@ -144,7 +144,9 @@ double Val(std::string_view text) {
 
 std::string Format(double value, std::string_view maskText) {
   const Mask mask = ParseMask(maskText);
-  if (!std::isfinite(value)) value = 0.0;
+  // No mask can show these; writing 0 would hide that a sum overflowed.
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : mask.plus ? "+inf" : "inf";
   std::string scaled = ScaledDigits(std::fabs(value), mask.decimals);
 
   std::size_t cut = scaled.size() > std::size_t(mask.decimals) ? scaled.size() - std::size_t(mask.decimals) : 0;

@@ -25,7 +25,8 @@ double Val(std::string_view text);
 // double (the digits that read back as the same value) and a value exactly
 // halfway rounds away from zero. The point is written only when a decimal
 // follows it; a value that rounds to zero carries no "-". Any other mask
-// character is a programming error (std::invalid_argument).
+// character is a programming error (std::invalid_argument). An infinite
+// value is written "inf" (with its sign), a NaN "nan".
 std::string Format(double value, std::string_view mask);
 
 // Field `k` (counted from 1) of `text` split at `delimiter`; "" for k < 1,

@@ -83,6 +83,9 @@ TEST_F(MainWindow, KeyFilterLetsDigitsAndEditingKeysThrough) {
   QTest::keyClick(Count(), Qt::Key_Backspace);
   EXPECT_EQ(Count()->text(), QStringLiteral("2"));
   QTest::keyClick(Count(), Qt::Key_Right);
+  QTest::keyClick(Count(), Qt::Key_Tab);
+  Count()->setFocus();
+  EXPECT_EQ(fw::BeepCount() - beeps, 1) << "tab passes";
   QTest::keyClick(Count(), Qt::Key_Home);
   QTest::keyClick(Count(), Qt::Key_Delete);
   EXPECT_EQ(fw::BeepCount() - beeps, 2) << "Home is not an editing key of the filter";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 #include <locale>
 #include <stdexcept>
 
@@ -81,6 +82,8 @@ TEST(Format, ZeroAndItsSign) {
 TEST(Format, LargeValuesAndBadMasks) {
   EXPECT_EQ(Format(1e20, "#0"), "100000000000000000000");
   EXPECT_EQ(Format(-123456789.5, "+0.0##"), "-123456789.5");
+  EXPECT_EQ(Format(std::numeric_limits<double>::infinity(), "0.###"), "inf") << "an overflowed RMSR is not 0";
+  EXPECT_EQ(Format(-std::numeric_limits<double>::infinity(), "+0.0##"), "-inf");
   EXPECT_THROW(Format(1, "0,000.00"), std::invalid_argument);
   EXPECT_THROW(Format(1, "0.0.0"), std::invalid_argument);
 }
