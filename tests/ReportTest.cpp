@@ -87,6 +87,19 @@ TEST(Report, LineCountsAndLengthsAtBothEnds) {
   EXPECT_EQ(lines[123], "Largest = +0.5");
 }
 
+TEST(Report, ABinaryFileStillGivesAWholeReport) {
+  std::string bytes;
+  std::uint32_t seed = 7;
+  for (int i = 0; i < 200000; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    bytes += char(seed >> 24);
+  }
+  MatrixFiles files;
+  std::vector<std::string> lines = SplitLines(files.Report(bytes, 99));
+  EXPECT_EQ(lines.back(), kReportFooter);
+  EXPECT_EQ(lines.size(), 126u);
+}
+
 TEST(Report, CellsAreCutAndFilledByCharacters) {
   struct Case {
     std::string got, want;
