@@ -206,8 +206,6 @@ std::string TextInputStream::ReadLine() {
   return line;
 }
 
-bool TextInputStream::EndOfFile() const { return m_atEnd && m_pos == m_size && !m_hasPending; }
-
 void TextInputStream::ReadFailed(int error) {
   m_lastErrorCode = error;
   throw IOException("The file \"" + m_fileName + "\" could not be read: " + Reason(error) + ".", error, m_fileName);

@@ -51,7 +51,6 @@ class TextInputStream {
   // The next line without its line end; "" for every read past the end.
   // Raises IOException on a read error.
   std::string ReadLine();
-  bool EndOfFile() const;
   int LastErrorCode() const { return m_lastErrorCode; }
   void Close();
 

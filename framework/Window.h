@@ -92,7 +92,6 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
     if (auto* c = dynamic_cast<T*>(ControlByName(name))) return *c;
     throw NilObjectException("no control " + std::string(name) + " in " + m_className);
   }
-  const std::vector<Control*>& Controls() const { return m_order; }
 
   // Whether the class handles the named event ("Close", "MouseDown", "KeyDown").
   virtual bool IsEventImplemented(std::string_view eventName) const;
