@@ -1,6 +1,7 @@
 #include "analysis/Report.h"
 
 #include <array>
+#include <stdexcept>
 
 #include "framework/Text.h"
 
@@ -57,17 +58,28 @@ std::string PlotRowLine(int row, std::string_view marks) {
 }
 
 std::string RmsrLine(double rmsr) {
-  return std::string(fw::EndOfLine) + Line("RMSR = " + fw::Format(rmsr, "0.###"));
+  std::string line(fw::EndOfLine);
+  line.append("RMSR = ").append(fw::Format(rmsr, "0.###"));
+  return Line(std::move(line));
 }
 
 std::string ThresholdLine(const ThresholdCount& t) {
-  return Line(">" + fw::Format(t.threshold, "#.00") + " = " + fw::Format(double(t.count), "#0") + " (" + fw::Format(t.percent, "##0.0#") + "%)");
+  std::string line(">");
+  line.append(fw::Format(t.threshold, "#.00")).append(" = ").append(fw::Format(double(t.count), "#0"));
+  line.append(" (").append(fw::Format(t.percent, "##0.0#")).append("%)");
+  return Line(std::move(line));
 }
 
-std::string LargestLine(double largest) { return Line("Largest = " + fw::Format(largest, "+0.0##")); }
+std::string LargestLine(double largest) {
+  std::string line("Largest = ");
+  line.append(fw::Format(largest, "+0.0##"));
+  return Line(std::move(line));
+}
 
 void WriteReport(ReportSink& sink, const ResidualCells& cells, VariableCount n, std::string_view date,
                  std::string_view time, std::string_view fileName) {
+  // With fewer than 3 variables the statistics would read outside the list.
+  if (n < kMinVariables) throw std::invalid_argument("a report needs at least 3 variables");
   sink.Append(ReportHeader(date, time, fileName));
   sink.Append(Line("Coefficients"));
   for (VariableCount i = 1; i <= n; ++i) {

@@ -47,7 +47,8 @@ std::string LargestLine(double largest);
 // Phases 6 to 13 of a run: the header, the "Coefficients" line, the table
 // cell by cell, a separator, then the statistics (collected and measured
 // here), the plot, the summary, a second separator and the footer, each
-// piece appended to `sink` in that order. `cells` must be cut to n.
+// piece appended to `sink` in that order. `cells` must be cut to n; n below
+// 3 is refused (std::invalid_argument) before anything is appended.
 void WriteReport(ReportSink& sink, const ResidualCells& cells, VariableCount n,
                  std::string_view date, std::string_view time, std::string_view fileName);
 

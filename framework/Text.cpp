@@ -1,5 +1,6 @@
 #include "framework/Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -113,6 +114,36 @@ std::string ScaledDigits(double magnitude, int decimals) {
   return kept;
 }
 
+// Where the first significant digit of a plain decimal number stands: 1
+// for 1.5, 3 for 100, -1 for 0.05, shifted by the exponent and saturated
+// far outside a double's range. Out of range, its sign tells overflow from
+// underflow. The number must hold a digit other than 0.
+long DecimalExponent(std::string_view number) {
+  constexpr long kFar = 100000;
+  long place = 0;
+  bool significant = false, afterPoint = false;
+  std::size_t i = 0;
+  for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+    const char c = number[i];
+    if (c == '.') {
+      afterPoint = true;
+    } else if (!significant && c == '0') {
+      if (afterPoint) --place;
+    } else {
+      significant = true;
+      if (!afterPoint) ++place;
+    }
+  }
+  long exponent = 0;
+  if (i < number.size()) {
+    const bool minus = ++i < number.size() && number[i] == '-';
+    if (i < number.size() && (number[i] == '-' || number[i] == '+')) ++i;
+    for (; i < number.size() && exponent < kFar; ++i) exponent = exponent * 10 + (number[i] - '0');
+    if (minus) exponent = -exponent;
+  }
+  return std::clamp(place + exponent, -kFar, kFar);
+}
+
 }  // namespace
 
 double Val(std::string_view text) {
@@ -138,7 +169,8 @@ double Val(std::string_view text) {
   }
   double value = 0.0;
   auto [end, error] = std::from_chars(text.data() + start, text.data() + i, value);
-  if (error != std::errc() || !std::isfinite(value)) return 0.0;
+  if (error == std::errc::result_out_of_range)
+    value = DecimalExponent(text.substr(start, i - start)) > 0 ? HUGE_VAL : 0.0;
   return negative ? -value : value;
 }
 
@@ -159,11 +191,11 @@ std::string Format(double value, std::string_view maskText) {
   whole = firstNonZero == std::string::npos ? "" : whole.substr(firstNonZero);
   if (whole.size() < std::size_t(mask.intRequired)) whole.insert(0, std::size_t(mask.intRequired) - whole.size(), '0');
   while (fraction.size() > std::size_t(mask.fracRequired) && fraction.back() == '0') fraction.pop_back();
-  if (whole.empty() && fraction.empty()) whole = "0";
+  if (whole.empty() && fraction.empty()) whole.assign(1, '0');
 
   std::string out;
-  if (value < 0 && !zero) out = "-";
-  else if (mask.plus) out = "+";
+  if (value < 0 && !zero) out.push_back('-');
+  else if (mask.plus) out.push_back('+');
   out += whole;
   if (!fraction.empty()) out += "." + fraction;
   return out;

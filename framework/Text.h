@@ -14,8 +14,9 @@ namespace fw {
 // (also for ""). Leading spaces and tabs are skipped. Accepted form: an
 // optional sign, digits with an optional point (the leading zero may be
 // missing: ".011"), an optional exponent ("e-3", only when digits follow).
-// Anything after the number is ignored. The value is the nearest double; a
-// result that is not finite (overflow) counts as 0, as does an underflow.
+// Anything after the number is ignored. The value is the nearest double: a
+// number too large for a double is plus or minus infinity (an absurd value
+// must not read as a perfect fit), one too small is 0.
 double Val(std::string_view text);
 
 // `value` as text under `mask`. The mask is an optional leading "+" (sign on

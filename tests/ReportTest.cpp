@@ -74,7 +74,7 @@ TEST(Report, LineCountsAndLengthsAtBothEnds) {
   // n = 99, every coefficient beyond .05
   std::string big;
   for (int i = 1; i <= 99; ++i) {
-    big += "v" + std::to_string(i);
+    big.append("v").append(std::to_string(i));
     for (int j = 1; j < i; ++j) big += "\t0.5";
     big += "\n";
   }
@@ -98,6 +98,25 @@ TEST(Report, ABinaryFileStillGivesAWholeReport) {
   std::vector<std::string> lines = SplitLines(files.Report(bytes, 99));
   EXPECT_EQ(lines.back(), kReportFooter);
   EXPECT_EQ(lines.size(), 126u);
+}
+
+TEST(Report, AValueTooLargeForADoubleIsNoPerfectFit) {
+  MatrixFiles files;
+  std::vector<std::string> lines = SplitLines(files.Report("a\nb\t1e309\nc\t0\t-0.01\n", 3));
+  EXPECT_EQ(lines[5], " b           +inf   ");
+  EXPECT_EQ(lines[21], ".30+  |\u2022") << "in the top row, not the middle one";
+  EXPECT_EQ(lines[23], "RMSR = inf");
+  EXPECT_EQ(lines[27], "Largest = +inf");
+}
+
+TEST(Report, FewerThanThreeVariablesAreRefusedBeforeAnyPiece) {
+  ResidualCells cells;
+  for (VariableCount n : {VariableCount(-1), VariableCount(0), VariableCount(2)}) {
+    cells.Resize(n < 0 ? 0 : n);
+    StringSink sink;
+    EXPECT_THROW(WriteReport(sink, cells, n, "D", "T", "m.txt"), std::invalid_argument) << n;
+    EXPECT_EQ(sink.text, "");
+  }
 }
 
 TEST(Report, CellsAreCutAndFilledByCharacters) {

@@ -27,8 +27,18 @@ TEST(Val, ReadsTheLeadingNumber) {
       {"1e3", 1000}, {"2.5E-2", 0.025}, {"1e", 1}, {"1e+", 1}, {"1e5x", 100000},
       // no number: 0
       {"", 0}, {"abc", 0}, {".", 0}, {"-", 0}, {"+.", 0}, {"e5", 0},
-      // never infinite: out of range counts as 0
-      {"1e999", 0}, {"-1e999", 0}, {"1e-999", 0}};
+      // too small for a double: 0
+      {"1e-999", 0}, {"-0.0000001e-400", 0}, {"0.0", 0}};
+  for (const ValCase& c : cases) EXPECT_EQ(Val(c.text), c.value) << c.text;
+}
+
+TEST(Val, TooLargeForADoubleIsInfinite) {
+  // An absurd value must not read as 0, a perfect fit.
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::string fourHundredDigits(400, '9');
+  const ValCase cases[] = {{"1e309", inf}, {"-1e309", -inf}, {"1e99999999999999999999", inf},
+                           {fourHundredDigits.c_str(), inf}, {"0.001e312", inf}, {"1.7e308", 1.7e308},
+                           {"0.00000000001e-320", 0}, {"1e-320", 1e-320}};
   for (const ValCase& c : cases) EXPECT_EQ(Val(c.text), c.value) << c.text;
 }
 
