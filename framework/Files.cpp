@@ -1,9 +1,12 @@
 #include "framework/Files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "framework/Exceptions.h"
 #include "framework/Text.h"
@@ -57,6 +60,21 @@ std::string FromWindows1252(std::string_view bytes) {
   return out;
 }
 
+// Why a file of this kind is not read, with the error number to go with it;
+// "" (and no error) for an ordinary file.
+std::string NotAnOrdinaryFile(mode_t mode, int& error) {
+  if (S_ISREG(mode)) return "";
+  if (S_ISDIR(mode)) {
+    error = EISDIR;
+    return Reason(EISDIR);
+  }
+  error = EINVAL;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not an ordinary file";
+  if (S_ISFIFO(mode)) return "it is a named pipe, not an ordinary file";
+  if (S_ISSOCK(mode)) return "it is a socket, not an ordinary file";
+  return "it is not an ordinary file";
+}
+
 // The longest prefix of `s` of at most `limit` bytes that ends on a character boundary.
 std::size_t CharBoundary(std::string_view s, std::size_t limit) {
   if (s.size() <= limit) return s.size();
@@ -64,6 +82,32 @@ std::size_t CharBoundary(std::string_view s, std::size_t limit) {
   while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
   return cut;
 }
+
+// `line` without a last character that a cut split: only the start of a
+// multi-byte sequence left at its end.
+std::string_view WithoutSplitCharacter(std::string_view line) {
+  std::size_t back = 0;
+  while (back < 3 && back < line.size() && (static_cast<unsigned char>(line[line.size() - 1 - back]) & 0xC0) == 0x80)
+    ++back;
+  if (back == line.size()) return line;
+  auto lead = static_cast<unsigned char>(line[line.size() - 1 - back]);
+  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  return length > back + 1 ? line.substr(0, line.size() - 1 - back) : line;
+}
+
+// A line's bytes as UTF-8: valid UTF-8 stays as it is (a cut line without
+// the character the cut split), anything else is read as Windows-1252.
+std::string BytesToUtf8(std::string line, bool cut) {
+  std::string_view utf8 = cut ? WithoutSplitCharacter(line) : std::string_view(line);
+  if (IsValidUtf8(utf8)) {
+    line.resize(utf8.size());
+    return line;
+  }
+  std::string decoded = FromWindows1252(line);
+  decoded.resize(CharBoundary(decoded, TextInputStream::kMaxLineBytes));
+  return decoded;
+}
+
 
 }  // namespace
 
@@ -85,17 +129,31 @@ TextInputStream::TextInputStream(std::FILE* file, std::string fileName)
 TextInputStream::~TextInputStream() { Close(); }
 
 std::unique_ptr<TextInputStream> TextInputStream::Open(FolderItem& item) {
-  std::FILE* file = std::fopen(item.Path().c_str(), "rb");
-  int error = file ? 0 : errno;
+  const std::string& path = item.Path();
+  int error = 0;
+  std::string reason;
+  std::FILE* file = nullptr;
+  // Only an ordinary file is opened: reading a device such as /dev/zero would
+  // never end, and opening a named pipe waits for a writer, and either would
+  // hang the window with every report in it.
   struct stat info {};
-  if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-    std::fclose(file);
-    file = nullptr;
-    error = EISDIR;
+  if (::stat(path.c_str(), &info) != 0) error = errno;
+  else reason = NotAnOrdinaryFile(info.st_mode, error);
+  if (!error) {
+    // Checked again on what was opened, in case the name changed meanwhile;
+    // O_NONBLOCK keeps even that open from waiting.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) error = errno;
+    else if (::fstat(fd, &info) != 0) error = errno;
+    else reason = NotAnOrdinaryFile(info.st_mode, error);
+    if (!error && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) error = errno;
+    if (!error && !(file = ::fdopen(fd, "rb"))) error = errno;
+    if (error && fd >= 0) ::close(fd);
   }
-  if (!file) {
+  if (error) {
     item.SetLastErrorCode(error);
-    throw IOException("The file \"" + item.Name() + "\" could not be opened: " + Reason(error) + ".", error, item.Name());
+    if (reason.empty()) reason = Reason(error);
+    throw IOException("The file \"" + item.Name() + "\" could not be opened: " + reason + ".", error, item.Name());
   }
   return std::unique_ptr<TextInputStream>(new TextInputStream(file, item.Name()));
 }
@@ -135,74 +193,92 @@ bool TextInputStream::NextByte(unsigned char& byte) {
   return true;
 }
 
-bool TextInputStream::NextUnit(std::uint32_t& unit) {
-  if (m_hasPending) {
-    m_hasPending = false;
-    unit = m_pending;
+std::string TextInputStream::ReadLine() {
+  if (!m_markRead) ReadMark();
+  return m_encoding == Encoding::Bytes ? ReadByteLine() : ReadUtf16Line();
+}
+
+std::string TextInputStream::ReadByteLine() {
+  std::string line;
+  bool cut = false;
+  while (m_pos < m_size || Fill()) {
+    const unsigned char* begin = m_buffer.get() + m_pos;
+    const unsigned char* end = m_buffer.get() + m_size;
+    const unsigned char* stop = std::find_if(begin, end, [](unsigned char b) { return b == '\n' || b == '\r'; });
+    // A line keeps at most kMaxLineBytes; the rest of it is skipped, so no
+    // file can make the reading take unbounded memory.
+    const std::size_t length = std::size_t(stop - begin);
+    const std::size_t take = std::min(length, kMaxLineBytes - line.size());
+    cut = cut || take < length;
+    line.append(reinterpret_cast<const char*>(begin), take);
+    m_pos += length;
+    if (stop == end) continue;
+    const bool cr = *stop == '\r';
+    ++m_pos;
+    // CR LF is one line end, even when the LF starts the next buffer.
+    if (cr && (m_pos < m_size || Fill()) && m_buffer[m_pos] == '\n') ++m_pos;
+    break;
+  }
+  return BytesToUtf8(std::move(line), cut);
+}
+
+bool TextInputStream::NextCodeUnit(std::uint32_t& unit) {
+  if (m_hasPendingUnit) {
+    m_hasPendingUnit = false;
+    unit = m_pendingUnit;
     return true;
   }
-  if (m_encoding == Encoding::Bytes) {
-    unsigned char b;
-    if (!NextByte(b)) return false;
-    unit = b;
-    return true;
-  }
-  auto codeUnit = [this](std::uint32_t& u) {
-    unsigned char a, b;
-    if (!NextByte(a) || !NextByte(b)) return false;  // an odd last byte is dropped
-    u = m_encoding == Encoding::Utf16LE ? std::uint32_t(a | (b << 8)) : std::uint32_t((a << 8) | b);
-    return true;
-  };
-  std::uint32_t u;
-  if (!codeUnit(u)) return false;
-  if (u >= 0xD800 && u <= 0xDBFF) {
-    std::uint32_t low;
-    if (!codeUnit(low)) {
-      unit = 0xFFFD;
-      return true;
-    }
-    if (low >= 0xDC00 && low <= 0xDFFF) {
-      unit = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
-      return true;
-    }
-    m_hasPending = true;  // an unpaired high surrogate, then whatever came after it
-    m_pending = low;
-    unit = 0xFFFD;
-    return true;
-  }
-  unit = (u >= 0xDC00 && u <= 0xDFFF) ? 0xFFFD : u;
+  unsigned char a, b;
+  if (!NextByte(a) || !NextByte(b)) return false;  // an odd last byte is dropped
+  unit = m_encoding == Encoding::Utf16LE ? std::uint32_t(a | (b << 8)) : std::uint32_t((a << 8) | b);
   return true;
 }
 
-std::string TextInputStream::ReadLine() {
-  if (!m_markRead) ReadMark();
-  std::string line;
-  bool truncated = false;
+bool TextInputStream::NextChar(std::uint32_t& code) {
+  if (m_hasPendingChar) {
+    m_hasPendingChar = false;
+    code = m_pendingChar;
+    return true;
+  }
   std::uint32_t unit;
-  while (NextUnit(unit)) {
-    if (unit == '\n') break;
-    if (unit == '\r') {
+  if (!NextCodeUnit(unit)) return false;
+  if (unit >= 0xD800 && unit <= 0xDBFF) {
+    std::uint32_t low;
+    if (NextCodeUnit(low)) {
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        code = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        return true;
+      }
+      // Not the pair's second half: it is read on its own next.
+      m_hasPendingUnit = true;
+      m_pendingUnit = low;
+    }
+    code = 0xFFFD;
+    return true;
+  }
+  code = (unit >= 0xDC00 && unit <= 0xDFFF) ? 0xFFFD : unit;
+  return true;
+}
+
+std::string TextInputStream::ReadUtf16Line() {
+  std::string line;
+  bool full = false;
+  std::uint32_t code;
+  while (NextChar(code)) {
+    if (code == '\n') break;
+    if (code == '\r') {
       std::uint32_t next;
-      if (NextUnit(next) && next != '\n') {
-        m_hasPending = true;
-        m_pending = next;
+      if (NextChar(next) && next != '\n') {
+        m_hasPendingChar = true;
+        m_pendingChar = next;
       }
       break;
     }
-    // A line keeps at most kMaxLineBytes; the rest of it is skipped, so no
-    // file can make the reading take unbounded memory.
-    if (line.size() >= kMaxLineBytes) {
-      truncated = true;
-      continue;
-    }
-    if (m_encoding == Encoding::Bytes) line += char(unit);
-    else line += Chr(unit);
+    // Whole characters only, up to kMaxLineBytes; the rest of the line is skipped.
+    const std::string utf8 = Chr(code);
+    full = full || line.size() + utf8.size() > kMaxLineBytes;
+    if (!full) line += utf8;
   }
-  if (m_encoding == Encoding::Bytes) {
-    if (truncated) line.resize(CharBoundary(line, kMaxLineBytes));
-    if (!IsValidUtf8(line)) line = FromWindows1252(line);
-  }
-  line.resize(CharBoundary(line, kMaxLineBytes));
   return line;
 }
 

@@ -31,18 +31,21 @@ class FolderItem {
 // - a UTF-8 byte-order mark is skipped; a UTF-16 LE or BE byte-order mark
 //   makes the file read as UTF-16;
 // - otherwise a line whose bytes are valid UTF-8 is taken as it is, any other
-//   line is read as Windows-1252.
+//   line is read as Windows-1252;
+// - in UTF-16 a surrogate pair is one character, and an unpaired surrogate
+//   reads as U+FFFD, the unit after it read normally.
 // LF, CR LF and a lone CR each end a line.
 // Memory stays bounded on any file: a line keeps at most kMaxLineBytes of
-// UTF-8 and the rest of it is skipped, so a binary file or one without line
-// ends cannot take the machine's memory.
+// UTF-8, cut on a character boundary, and the rest of it is skipped, so a
+// binary file or one without line ends cannot take the machine's memory.
 class TextInputStream {
  public:
   static constexpr std::size_t kMaxLineBytes = 1 << 20;
 
   // Opens `item` positioned at its start; raises IOException (with the
   // system's error number, also stored as the item's LastErrorCode) when it
-  // cannot be opened, a folder included.
+  // cannot be opened or is no ordinary file (a folder, a device, a named
+  // pipe, a socket). Never waits: a pipe without a writer is refused at once.
   static std::unique_ptr<TextInputStream> Open(FolderItem& item);
   ~TextInputStream();
   TextInputStream(const TextInputStream&) = delete;
@@ -61,8 +64,11 @@ class TextInputStream {
   void ReadMark();
   bool Fill();                         // false at the end of the file
   bool NextByte(unsigned char& byte);  // false at the end of the file
-  // The next character: a byte of the file, or a code point of UTF-16 text.
-  bool NextUnit(std::uint32_t& unit);
+  std::string ReadByteLine();
+  std::string ReadUtf16Line();
+  // UTF-16: the next code unit, and the next character (false at the end).
+  bool NextCodeUnit(std::uint32_t& unit);
+  bool NextChar(std::uint32_t& code);
   [[noreturn]] void ReadFailed(int error);
 
   std::FILE* m_file;
@@ -73,8 +79,12 @@ class TextInputStream {
   std::size_t m_pos = 0;
   bool m_markRead = false;
   bool m_atEnd = false;
-  bool m_hasPending = false;  // a character read ahead past a CR
-  std::uint32_t m_pending = 0;
+  // UTF-16 read ahead: the code unit after an unpaired high surrogate, and
+  // the character after a CR. Two slots, since a CR can be followed by both.
+  bool m_hasPendingUnit = false;
+  std::uint32_t m_pendingUnit = 0;
+  bool m_hasPendingChar = false;
+  std::uint32_t m_pendingChar = 0;
   int m_lastErrorCode = 0;
 };
 
