@@ -74,7 +74,7 @@ BENCHMARK(AppendReport)->Arg(0)->Arg(50)->Unit(benchmark::kMillisecond)->Iterati
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-  fw::Runtime runtime(argc, argv, "Lumetra");
+  fw::Runtime runtime(argv[0], "Lumetra");
   lumetra::RegisterClasses();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

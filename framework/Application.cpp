@@ -38,8 +38,9 @@ bool Runtime::DisplayAvailable() {
   return NonEmptyEnv("QT_QPA_PLATFORM") || NonEmptyEnv("DISPLAY") || NonEmptyEnv("WAYLAND_DISPLAY");
 }
 
-Runtime::Runtime(int& argc, char** argv, std::string applicationName)
-    : m_app(std::make_unique<QApplication>(argc, argv)) {
+Runtime::Runtime(std::string programName, std::string applicationName)
+    : m_programName(std::move(programName)), m_argv{m_programName.data(), nullptr},
+      m_app(std::make_unique<QApplication>(m_argc, m_argv)) {
   QApplication::setApplicationName(ToQt(applicationName));
   // The windows decide when the application ends, not the toolkit.
   QApplication::setQuitOnLastWindowClosed(false);

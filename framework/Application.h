@@ -15,17 +15,23 @@ namespace fw {
 class MenuBar;
 
 // Starts the toolkit for the process and ends it: windows still open are
-// destroyed before the toolkit goes.
+// destroyed before the toolkit goes. The toolkit sees the program's name
+// alone, never its command line: the program takes no options, so none of
+// the toolkit's own (-style, -reverse, -qwindowtitle ...) may change it.
 class Runtime {
  public:
   // Whether a graphical display can be had (or a platform is named).
   static bool DisplayAvailable();
-  Runtime(int& argc, char** argv, std::string applicationName);
+  Runtime(std::string programName, std::string applicationName);
   ~Runtime();
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
 
  private:
+  // The toolkit keeps pointers to its arguments for its whole life.
+  std::string m_programName;
+  int m_argc = 1;
+  char* m_argv[2];
   std::unique_ptr<QApplication> m_app;
 };
 

@@ -224,6 +224,7 @@ void TextField::SetProperty(std::string_view name, const PropertyValue& value) {
 
 struct TextArea::Appender {
   QTextCursor cursor;
+  bool undoWasOn = true;
 };
 
 TextArea::TextArea(Window& window) : RectControl(window, new QPlainTextEdit), m_appender(std::make_unique<Appender>()) {}
@@ -237,21 +238,30 @@ std::string TextArea::Text() const { return FromQt(Edit()->toPlainText()); }
 void TextArea::SetText(std::string_view text) { Edit()->setPlainText(ToQt(text)); }
 
 void TextArea::AppendText(std::string_view piece) {
-  if (m_scopes == 0) m_appender->cursor = QTextCursor(Edit()->document());
+  AppendScope scope(*this);
   QTextCursor& cursor = m_appender->cursor;
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(ToQt(piece));
 }
 
+// Appended text is never undone: the document keeps no undo history while
+// text is appended, and turning it off drops the history before it, so Undo
+// takes back only what the user typed after the last append.
 TextArea::AppendScope::AppendScope(TextArea& area) : m_area(area) {
   if (m_area.m_scopes++ == 0) {
-    m_area.m_appender->cursor = QTextCursor(m_area.Edit()->document());
+    QTextDocument* document = m_area.Edit()->document();
+    m_area.m_appender->undoWasOn = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    m_area.m_appender->cursor = QTextCursor(document);
     m_area.m_appender->cursor.beginEditBlock();
   }
 }
 
 TextArea::AppendScope::~AppendScope() {
-  if (--m_area.m_scopes == 0) m_area.m_appender->cursor.endEditBlock();
+  if (--m_area.m_scopes == 0) {
+    m_area.m_appender->cursor.endEditBlock();
+    m_area.Edit()->document()->setUndoRedoEnabled(m_area.m_appender->undoWasOn);
+  }
 }
 
 StyledText TextArea::GetStyledText() { return StyledText(*this); }

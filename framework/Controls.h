@@ -108,6 +108,7 @@ class TextArea : public RectControl {
   void SetText(std::string_view text);
   // Appends at the end: the same text as reading the whole text and setting
   // it back with `piece` joined, without re-laying out the whole document.
+  // Appended text cannot be undone (nor can anything before it).
   void AppendText(std::string_view piece);
   StyledText GetStyledText();
 

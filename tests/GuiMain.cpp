@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
   ::testing::InitGoogleTest(&argc, argv);
-  fw::Runtime runtime(argc, argv, "Lumetra");
+  fw::Runtime runtime(argv[0], "Lumetra");
   lumetra::RegisterClasses();
   return RUN_ALL_TESTS();
 }

@@ -5,6 +5,9 @@
 #include <QCompleter>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +17,7 @@
 
 #include "framework/Application.h"
 #include "framework/QtBridge.h"
+#include "framework/Window.h"
 
 namespace lumetra::testing {
 
@@ -88,6 +92,22 @@ void ModalAnswers::Poll() {
     else modal->close();
     m_waited = 0;
   }
+}
+
+bool ChooseFromMenuBar(fw::Window& window, std::string_view itemName) {
+  QAction* action = window.MenuAction(itemName);
+  auto* main = qobject_cast<QMainWindow*>(window.Widget());
+  if (!action || !main || !main->menuBar()) return false;
+  QMenuBar* bar = main->menuBar();
+  for (QMenu* menu : bar->findChildren<QMenu*>()) {
+    if (!menu->actions().contains(action)) continue;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000)) return false;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    if (menu->isVisible()) menu->hide();
+    return true;
+  }
+  return false;
 }
 
 void ResetApplication() {

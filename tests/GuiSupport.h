@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,10 @@
 
 class QTimer;
 class QWidget;
+
+namespace fw {
+class Window;
+}
 
 namespace lumetra::testing {
 
@@ -47,6 +52,11 @@ class ModalAnswers {
   int m_answered = 0;
   int m_unexpected = 0;
 };
+
+// Chooses a menu item as a user does: a click on its menu in the window's
+// menu bar, then a click on the item (which does nothing when the item is
+// disabled). False when the item could not be clicked.
+bool ChooseFromMenuBar(fw::Window& window, std::string_view itemName);
 
 // Closes every window and forgets a quit request, so each test starts fresh.
 void ResetApplication();

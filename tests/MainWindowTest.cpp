@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
+#include <sys/stat.h>
 
 #include "GuiSupport.h"
 #include "analysis/ControlWnd.h"
@@ -226,6 +228,73 @@ TEST_F(MainWindow, UnreadableFileTellsTheUserAndKeepsTheReports) {
   EXPECT_EQ(Window().ResultsFld().Text(), "an earlier report\n");
   EXPECT_TRUE(Window().ResultsFld().Visible());
   EXPECT_FALSE(fw::QuitRequested());
+}
+
+TEST_F(MainWindow, UndoNeverTakesAReportAway) {
+  std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
+  for (int run = 0; run < 2; ++run) {
+    ModalAnswers answers;
+    answers.ChooseFile(path);
+    Begin(QStringLiteral("8"), answers);
+  }
+  const std::string reports = Window().ResultsFld().Text();
+  QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+  ASSERT_EQ(Window().Widget()->focusWidget(), Results());
+  auto undo = [this] { testing::ChooseFromMenuBar(Window(), "EditUndo"); };
+  for (int i = 0; i < 3; ++i) QTest::keyClick(Results(), Qt::Key_Z, Qt::ControlModifier);
+  undo();
+  EXPECT_EQ(Window().ResultsFld().Text(), reports);
+
+  // What the user types after the report can be undone, and only that.
+  QTest::keyClick(Results(), Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(Results(), QStringLiteral("my note"));
+  EXPECT_EQ(Window().ResultsFld().Text(), reports + "my note");
+  undo();
+  EXPECT_EQ(Window().ResultsFld().Text(), reports);
+  for (int i = 0; i < 3; ++i) QTest::keyClick(Results(), Qt::Key_Z, Qt::ControlModifier);
+  undo();
+  EXPECT_EQ(Window().ResultsFld().Text(), reports);
+
+  // Text typed before a report is part of what the report follows: no Undo reaches it.
+  QTest::keyClicks(Results(), QStringLiteral("typed"));
+  {
+    ModalAnswers answers;
+    answers.ChooseFile(path);
+    Begin(QStringLiteral("8"), answers);
+  }
+  const std::string three = Window().ResultsFld().Text();
+  Results()->setFocus();
+  QTest::keyClick(Results(), Qt::Key_Z, Qt::ControlModifier);
+  undo();
+  EXPECT_EQ(Window().ResultsFld().Text(), three);
+
+  // Clear leaves nothing to undo in either field.
+  QTest::mousePress(Window().clearBtn().Button(), Qt::LeftButton);
+  QTest::keyClick(Count(), Qt::Key_Z, Qt::ControlModifier);
+  undo();
+  EXPECT_EQ(Count()->text(), QString());
+  EXPECT_EQ(Window().ResultsFld().Text(), "");
+  EXPECT_FALSE(Results()->document()->isUndoAvailable());
+}
+
+TEST_F(MainWindow, AFileThatIsNoOrdinaryFileIsRefusedAtOnce) {
+  std::string fifo = testing::WriteTempFile("pipe.txt", "");
+  std::filesystem::remove(fifo);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (std::string path : {fifo, std::string("/dev/zero")}) {
+    // Hidden before: a refused file must not reveal the area.
+    Window().ResultsFld().SetText("an earlier report\n");
+    ModalAnswers answers;
+    answers.ChooseFile(path).DismissMessage();
+    Begin(QStringLiteral("8"), answers);
+    ASSERT_EQ(answers.Messages().size(), 1u) << path;
+    const std::string name = std::filesystem::path(path).filename().string();
+    EXPECT_EQ(answers.Messages()[0], "The file \"" + name + "\" could not be opened: it is a " +
+                                         (path == fifo ? "named pipe" : "device") + ", not an ordinary file.");
+    EXPECT_EQ(Window().ResultsFld().Text(), "an earlier report\n");
+    EXPECT_FALSE(Window().ResultsFld().Visible());
+  }
+  std::filesystem::remove(fifo);
 }
 
 TEST_F(MainWindow, ClosingTheMainWindowQuits) {

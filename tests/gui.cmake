@@ -19,3 +19,10 @@ lumetra_add_gui_test(startup_failure_test StartupFailureTest.cpp)
 add_test(NAME NoDisplay.SaysSoAndExitsNonZero
   COMMAND sh -c "out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \"$1\" 2>&1); rc=$?; echo \"$out\"; [ $rc -ne 0 ] && [ \"$out\" = 'Lumetra needs a graphical display, and none was found (DISPLAY is not set).' ]"
     sh $<TARGET_FILE:lumetra>)
+
+# The command line reaches neither the program nor the toolkit: with a
+# platform named there that does not exist, the program still starts (and
+# runs until stopped) instead of failing on it.
+add_test(NAME CommandLine.TheToolkitsOptionsAreIgnored
+  COMMAND sh -c "QT_QPA_PLATFORM=offscreen timeout 3 \"$1\" -platform no-such-platform -reverse >/dev/null 2>&1; [ $? -eq 124 ]"
+    sh $<TARGET_FILE:lumetra>)
