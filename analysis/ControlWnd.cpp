@@ -153,8 +153,14 @@ bool ControlWnd::calcBtn_MouseDown(fw::PushButton&, int, int) {
   MatrixFile file = ReadMatrixFile(*item, *n);
   ResultsFld().SetVisible(true);
   fw::Date now;
-  ResultsSink sink(ResultsFld());
-  WriteReport(sink, file.cells, *n, now.ShortDate(), now.ShortTime(), file.fileName);
+  // The report starts on the area's last line (the end of any text before it).
+  const std::int64_t reportLine = ResultsFld().LineCount() - 1;
+  {
+    ResultsSink sink(ResultsFld());
+    WriteReport(sink, file.cells, *n, now.ShortDate(), now.ShortTime(), file.fileName);
+  }
+  // A report appended out of view would look as if the run did nothing.
+  ResultsFld().ScrollToLine(reportLine);
   return false;
 }
 

@@ -18,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 #include "framework/Application.h"
@@ -96,7 +97,8 @@ std::optional<std::string> KeyText(const QKeyEvent& event) {
     case Qt::Key_PageDown: return std::string("\x0c");
     default: break;
   }
-  if (event.text().isEmpty()) return std::nullopt;
+  // A key without text (F1, Insert ...) still reaches the handler, as a key
+  // with no code: a filter refuses it, the splash hands over on it.
   return FromQt(event.text());
 }
 
@@ -265,6 +267,17 @@ TextArea::AppendScope::~AppendScope() {
 }
 
 StyledText TextArea::GetStyledText() { return StyledText(*this); }
+
+std::int64_t TextArea::LineCount() const { return Edit()->document()->blockCount(); }
+
+void TextArea::ScrollToLine(std::int64_t line) {
+  // The vertical scroll bar counts laid-out lines: its value is the top one.
+  QTextBlock block = Edit()->document()->findBlockByNumber(int(std::clamp<std::int64_t>(line, 0, LineCount() - 1)));
+  QScrollBar* bar = Edit()->verticalScrollBar();
+  bar->setValue(std::clamp(block.firstLineNumber(), bar->minimum(), bar->maximum()));
+}
+
+void TextArea::SetTabInterval(int pixels) { Edit()->setTabStopDistance(pixels); }
 
 void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {
   QPlainTextEdit* edit = Edit();

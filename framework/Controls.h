@@ -82,8 +82,9 @@ class TextField : public RectControl {
   void SetText(std::string_view text);
   // `key` is the key's text; special keys come as one character: backspace
   // 8, tab 9, Return 13, Escape 27, left 28, right 29, up 30, down 31,
-  // delete 127. True swallows the key. Modifier keys pressed alone and
-  // command-key shortcuts never reach it.
+  // delete 127; a key with neither text nor such a code (F1, Insert) comes
+  // as "". True swallows the key. Modifier keys pressed alone and
+  // command-key shortcuts (with Ctrl, Alt or Meta) never reach it.
   void BindKeyDown(std::function<bool(TextField&, const std::string&)> handler);
 
   void SetProperty(std::string_view name, const PropertyValue& value) override;
@@ -111,6 +112,13 @@ class TextArea : public RectControl {
   // Appended text cannot be undone (nor can anything before it).
   void AppendText(std::string_view piece);
   StyledText GetStyledText();
+  // Lines are counted from 0; a line is what ends in a line end.
+  std::int64_t LineCount() const;
+  // Scrolls so that `line` is the first line in view, or as near as the
+  // area's length allows.
+  void ScrollToLine(std::int64_t line);
+  // Where typed tabs stop, in pixels.
+  void SetTabInterval(int pixels);
 
   // Inside one AppendScope, appends are laid out once, when it ends.
   class AppendScope {

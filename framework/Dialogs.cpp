@@ -41,7 +41,16 @@ std::unique_ptr<FolderItem> OpenFileDialog::ShowModal() {
   return std::make_unique<FolderItem>(FromQt(files.front()));
 }
 
-Date::Date() : m_msecsSinceEpoch(QDateTime::currentMSecsSinceEpoch()) {}
+namespace {
+Date::Clock& TheClock() {
+  static Date::Clock clock;
+  return clock;
+}
+}  // namespace
+
+void Date::SetClock(Clock clock) { TheClock() = std::move(clock); }
+
+Date::Date() : m_msecsSinceEpoch(TheClock() ? TheClock()() : QDateTime::currentMSecsSinceEpoch()) {}
 
 std::string Date::ShortDate() const {
   return FromQt(QLocale::system().toString(QDateTime::fromMSecsSinceEpoch(m_msecsSinceEpoch).date(), QLocale::ShortFormat));

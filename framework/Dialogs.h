@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,9 +28,15 @@ class OpenFileDialog {
   std::unique_ptr<FolderItem> ShowModal();
 };
 
-// A moment: a new Date is the current local date and time.
+// A moment: a new Date is the current local date and time, as the clock
+// tells it.
 class Date {
  public:
+  // Milliseconds since 1970-01-01 UTC. The system's clock unless set; an
+  // empty clock restores it.
+  using Clock = std::function<std::int64_t()>;
+  static void SetClock(Clock clock);
+
   Date();
   // In the system locale's short formats.
   std::string ShortDate() const;

@@ -19,7 +19,8 @@ inline std::string FromQt(const QString& text) { return text.toStdString(); }
 
 // The key as the program sees it, or nothing for a key that never reaches a
 // KeyDown handler: a modifier pressed alone, or a command-key shortcut,
-// which belongs to the menus and the control's own editing.
+// which belongs to the menus and the control's own editing. A key that
+// produces no text and has no code of its own comes as "".
 std::optional<std::string> KeyText(const QKeyEvent& event);
 
 // A font from a stored name and size: "System" is the platform's UI font and

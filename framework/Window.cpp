@@ -199,7 +199,9 @@ void Window::ApplySettings() {
   if (s.minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
   if (s.maximizeButton && s.resizeable) flags |= Qt::WindowMaximizeButtonHint;
   m_widget->setWindowFlags(flags);
-  m_widget->setWindowTitle(ToQt(s.title));
+  // The platform shows the application's name in place of an empty title;
+  // a lone space keeps the title bar as empty as the setting says.
+  m_widget->setWindowTitle(s.title.empty() ? QStringLiteral(" ") : ToQt(s.title));
 
   auto* content = static_cast<ContentWidget*>(m_content);
   content->m_hint = QSize(s.width, s.height);

@@ -50,7 +50,10 @@ void helpWnd::Layout() {
 void helpWnd::CreateControls() { CreateControls0(); }
 
 void helpWnd::CreateControls0() {
-  CreateControl<fw::TextArea>("EditField1", EditField1Settings()).BindOpen([this](fw::Control& control) {
+  // With the toolkit's wide default tab stops, every row of the examples
+  // would wrap onto a second line.
+  const auto narrowTabs = [](fw::TextArea& area) { area.SetTabInterval(kExampleTabInterval); };
+  CreateControl<fw::TextArea>("EditField1", EditField1Settings(), narrowTabs).BindOpen([this](fw::Control& control) {
     EditField1_Open(static_cast<fw::TextArea&>(control));
   });
 }

@@ -12,6 +12,8 @@ namespace lumetra {
 class helpWnd : public fw::Window, public MenuBar1Items {
  public:
   static constexpr const char* kClassName = "helpWnd.helpWnd";
+  // Pixels between tab stops: narrow enough for the examples' rows to fit.
+  static constexpr int kExampleTabInterval = 28;
   helpWnd();
 
   // The implicit instance: the open help window, or a new one, shown.

@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "framework/Application.h"
+#include "framework/Dialogs.h"
 #include "framework/QtBridge.h"
 #include "framework/Window.h"
 
@@ -115,6 +116,7 @@ void ResetApplication() {
   fw::DestroyAllWindows();
   QApplication::processEvents();
   fw::ResetQuitRequest();
+  fw::Date::SetClock({});
 }
 
 std::string WriteTempFile(const std::string& name, const std::string& text) {

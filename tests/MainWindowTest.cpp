@@ -9,7 +9,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QDateTime>
+#include <QLocale>
 #include <QTest>
+#include <QTextBlock>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -96,8 +99,10 @@ TEST_F(MainWindow, KeyFilterLetsDigitsAndEditingKeysThrough) {
 TEST_F(MainWindow, KeyFilterRefusesEveryOtherKeyWithOneBeepEach) {
   Count()->setFocus();
   QTest::keyClicks(Count(), QStringLiteral("4"));
-  const Qt::Key refused[] = {Qt::Key_Minus, Qt::Key_Period, Qt::Key_Space, Qt::Key_Return,
-                             Qt::Key_Escape, Qt::Key_Up, Qt::Key_Down, Qt::Key_Slash, Qt::Key_Colon, Qt::Key_A};
+  // Keys without text (F1, Insert) reach the filter too.
+  const Qt::Key refused[] = {Qt::Key_Minus, Qt::Key_Period, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
+                             Qt::Key_Up, Qt::Key_Down, Qt::Key_Slash, Qt::Key_Colon, Qt::Key_A,
+                             Qt::Key_F1, Qt::Key_F12, Qt::Key_Insert};
   for (Qt::Key key : refused) {
     auto beeps = fw::BeepCount();
     QTest::keyClick(Count(), key);
@@ -141,34 +146,44 @@ TEST_F(MainWindow, ReturnAndSpaceStartNothing) {
   EXPECT_FALSE(Window().ResultsFld().Visible());
 }
 
-TEST_F(MainWindow, ClearOnAFreshAndOnAFilledWindow) {
+TEST_F(MainWindow, ClearEmptiesBothFieldsHidesTheAreaAndFocusesTheCount) {
   Press(Window().clearBtn());
   EXPECT_EQ(Count()->text(), QString());
   EXPECT_FALSE(Window().ResultsFld().Visible());
-  EXPECT_EQ(Window().Widget()->focusWidget(), Count());
 
+  // Every step changes something: a count, a visible area with text, the focus in it.
   QTest::keyClicks(Count(), QStringLiteral("8"));
   Window().ResultsFld().SetVisible(true);
   Window().ResultsFld().SetText("an earlier report\n");
+  QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_EQ(Window().Widget()->focusWidget(), Results());
   // The press alone clears: the release may happen elsewhere.
   QTest::mousePress(Window().clearBtn().Button(), Qt::LeftButton);
   EXPECT_EQ(Count()->text(), QString());
+  EXPECT_EQ(Window().Widget()->focusWidget(), Count());
   EXPECT_EQ(Window().ResultsFld().Text(), "");
   EXPECT_FALSE(Window().ResultsFld().Visible());
   QTest::mouseRelease(Window().Widget(), Qt::LeftButton, {}, QPoint(5, 5));
 }
 
 TEST_F(MainWindow, RejectedCountsShowTheMessageAndChangeNothing) {
-  for (QString count : {QString(), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}) {
-    ModalAnswers answers;
-    answers.DismissMessage();
-    Begin(count, answers);
-    ASSERT_EQ(answers.Messages().size(), 1u) << count.toStdString();
-    EXPECT_EQ(answers.Messages()[0], "Please enter the number of variables (3-99).");
-    EXPECT_EQ(Window().Widget()->focusWidget(), Count());
-    EXPECT_EQ(Count()->text(), count) << "the field keeps its text";
-    EXPECT_FALSE(Window().ResultsFld().Visible());
-    EXPECT_FALSE(Window().calcBtn().Button()->isDown()) << "the button is let up after the modal";
+  for (bool shown : {false, true}) {
+    for (QString count : {QString(), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}) {
+      Window().ResultsFld().SetVisible(shown);
+      Window().ResultsFld().SetText("an earlier report\n");
+      // The focus starts elsewhere where there is somewhere else: it must come back.
+      if (shown) QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+      ModalAnswers answers;
+      answers.DismissMessage();
+      Begin(count, answers);
+      ASSERT_EQ(answers.Messages().size(), 1u) << count.toStdString();
+      EXPECT_EQ(answers.Messages()[0], "Please enter the number of variables (3-99).");
+      EXPECT_EQ(Window().Widget()->focusWidget(), Count());
+      EXPECT_EQ(Count()->text(), count) << "the field keeps its text";
+      EXPECT_EQ(Window().ResultsFld().Visible(), shown);
+      EXPECT_EQ(Window().ResultsFld().Text(), "an earlier report\n");
+      EXPECT_FALSE(Window().calcBtn().Button()->isDown()) << "the button is let up after the modal";
+    }
   }
 }
 
@@ -217,17 +232,47 @@ TEST_F(MainWindow, CancelOrAVanishedFileAppendsNothing) {
 }
 
 TEST_F(MainWindow, UnreadableFileTellsTheUserAndKeepsTheReports) {
-  Window().ResultsFld().SetVisible(true);
-  Window().ResultsFld().SetText("an earlier report\n");
+  for (bool shown : {false, true}) {
+    Window().ResultsFld().SetVisible(shown);
+    Window().ResultsFld().SetText("an earlier report\n");
+    ModalAnswers answers;
+    // Linux answers every read of this file with an I/O error, whoever reads it.
+    answers.ChooseFile("/proc/self/mem").DismissMessage();
+    Begin(QStringLiteral("8"), answers);
+    ASSERT_EQ(answers.Messages().size(), 1u);
+    EXPECT_EQ(answers.Messages()[0], "The file \"mem\" could not be read: Input/output error.");
+    EXPECT_EQ(Window().ResultsFld().Text(), "an earlier report\n");
+    EXPECT_EQ(Window().ResultsFld().Visible(), shown) << "a failed run neither shows nor hides the area";
+    EXPECT_FALSE(fw::QuitRequested());
+  }
+}
+
+TEST_F(MainWindow, TheHeaderIsDatedWhenTheFileWasRead) {
+  const QDateTime before(QDate(2026, 3, 5), QTime(9, 15));
+  const QDateTime after(QDate(2027, 7, 16), QTime(14, 30));
+  std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
   ModalAnswers answers;
-  // Linux answers every read of this file with an I/O error, whoever reads it.
-  answers.ChooseFile("/proc/self/mem").DismissMessage();
+  answers.ChooseFile(path);
+  // The clock moves on while the user is in the dialog.
+  fw::Date::SetClock([&] { return (answers.Answered() > 0 ? after : before).toMSecsSinceEpoch(); });
   Begin(QStringLiteral("8"), answers);
-  ASSERT_EQ(answers.Messages().size(), 1u);
-  EXPECT_NE(answers.Messages()[0].find("mem"), std::string::npos) << answers.Messages()[0];
-  EXPECT_EQ(Window().ResultsFld().Text(), "an earlier report\n");
-  EXPECT_TRUE(Window().ResultsFld().Visible());
-  EXPECT_FALSE(fw::QuitRequested());
+  const QLocale locale = QLocale::system();
+  const QString header = QStringLiteral("Date: ") + locale.toString(after.date(), QLocale::ShortFormat) +
+                         QStringLiteral("  ") + locale.toString(after.time(), QLocale::ShortFormat) + u'\n';
+  EXPECT_EQ(Window().ResultsFld().Text().substr(0, header.toUtf8().size()), header.toStdString());
+}
+
+TEST_F(MainWindow, TheNewReportIsScrolledIntoView) {
+  std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
+  for (int run = 0; run < 2; ++run) {
+    ModalAnswers answers;
+    answers.ChooseFile(path);
+    Begin(QStringLiteral("8"), answers);
+  }
+  // The first report is 35 lines: the second begins on line 35 (from 0).
+  QTextBlock top = Results()->cursorForPosition(QPoint(2, 2)).block();
+  EXPECT_EQ(top.blockNumber(), 35);
+  EXPECT_TRUE(top.text().startsWith(QStringLiteral("Date: "))) << top.text().toStdString();
 }
 
 TEST_F(MainWindow, UndoNeverTakesAReportAway) {
@@ -263,6 +308,7 @@ TEST_F(MainWindow, UndoNeverTakesAReportAway) {
     Begin(QStringLiteral("8"), answers);
   }
   const std::string three = Window().ResultsFld().Text();
+  EXPECT_EQ(three.substr(0, reports.size() + 5), reports + "typed") << "appended, never re-set";
   Results()->setFocus();
   QTest::keyClick(Results(), Qt::Key_Z, Qt::ControlModifier);
   undo();
@@ -298,7 +344,8 @@ TEST_F(MainWindow, AFileThatIsNoOrdinaryFileIsRefusedAtOnce) {
 }
 
 TEST_F(MainWindow, ClosingTheMainWindowQuits) {
-  Window().Close();
+  ASSERT_FALSE(fw::QuitRequested());
+  Window().Widget()->close();
   EXPECT_TRUE(fw::QuitRequested());
   EXPECT_EQ(fw::ExitCode(), 0);
 }
@@ -313,11 +360,11 @@ TEST_F(MainWindow, MenuBarIsSharedAndRoutesByName) {
   EXPECT_EQ(quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
   EXPECT_EQ(quit->text(), QStringLiteral("&Quit"));
   // Control has no handler here: disabled, and choosing it does nothing.
-  QAction* control = w.MenuAction("ControlItem");
-  ASSERT_NE(control, nullptr);
-  EXPECT_FALSE(w.ChooseMenuItem("ControlItem"));
+  w.Hide();
+  EXPECT_TRUE(testing::ChooseFromMenuBar(w, "ControlItem"));
+  EXPECT_FALSE(w.Visible());
+  EXPECT_FALSE(w.MenuAction("ControlItem")->isEnabled());
   EXPECT_TRUE(w.MenuAction("InfoItem")->isEnabled());
-  EXPECT_FALSE(control->isEnabled());
 }
 
 TEST_F(MainWindow, SelectAllAndCopyPutTheReportOnTheClipboard) {
@@ -325,16 +372,22 @@ TEST_F(MainWindow, SelectAllAndCopyPutTheReportOnTheClipboard) {
   ModalAnswers answers;
   answers.ChooseFile(path);
   Begin(QStringLiteral("8"), answers);
-  Results()->setFocus();
-  EXPECT_TRUE(Window().ChooseMenuItem("EditSelectAll"));
-  EXPECT_TRUE(Window().ChooseMenuItem("EditCopy"));
+  QApplication::clipboard()->setText(QStringLiteral("something else"));
+  QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_TRUE(testing::ChooseFromMenuBar(Window(), "EditSelectAll"));
+  EXPECT_TRUE(testing::ChooseFromMenuBar(Window(), "EditCopy"));
   EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Window().ResultsFld().Text());
 }
 
 TEST_F(MainWindow, FileQuitEndsTheApplication) {
-  Window().MenuAction("FileQuit")->trigger();
+  EXPECT_TRUE(testing::ChooseFromMenuBar(Window(), "FileQuit"));
   EXPECT_TRUE(fw::QuitRequested());
   EXPECT_EQ(fw::ExitCode(), 0);
+  // And by its shortcut.
+  fw::ResetQuitRequest();
+  QApplication::setActiveWindow(Window().Widget());  // offscreen, nothing activates it
+  QTest::keyClick(Window().Widget(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_TRUE(fw::QuitRequested());
 }
 
 }  // namespace
