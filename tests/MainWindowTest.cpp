@@ -45,6 +45,12 @@ class MainWindow : public GuiTest {
     EXPECT_TRUE(answers.AllUsed());
     EXPECT_EQ(answers.Unexpected(), 0);
   }
+  // A run of the worked example's 8 variables on the file at `path`.
+  void RunOn(const std::string& path) {
+    ModalAnswers answers;
+    answers.ChooseFile(path);
+    Begin(QStringLiteral("8"), answers);
+  }
   // The results area's text without its first line (the date and time).
   static std::string WithoutDateLine(const std::string& text) { return text.substr(text.find('\n') + 1); }
 };
@@ -200,11 +206,7 @@ TEST_F(MainWindow, WorkedExampleRunsFromItsFile) {
 
 TEST_F(MainWindow, RunsAppendReportsAndARejectedCountAppendsNothing) {
   std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
-  {
-    ModalAnswers answers;
-    answers.ChooseFile(path);
-    Begin(QStringLiteral("8"), answers);
-  }
+  RunOn(path);
   std::string first = Window().ResultsFld().Text();
   {
     ModalAnswers answers;
@@ -212,11 +214,7 @@ TEST_F(MainWindow, RunsAppendReportsAndARejectedCountAppendsNothing) {
     Begin(QStringLiteral("2"), answers);
   }
   EXPECT_EQ(Window().ResultsFld().Text(), first);
-  {
-    ModalAnswers answers;
-    answers.ChooseFile(path);
-    Begin(QStringLiteral("8"), answers);
-  }
+  RunOn(path);
   std::string both = Window().ResultsFld().Text();
   ASSERT_GT(both.size(), first.size());
   EXPECT_EQ(both.substr(0, first.size()), first);
@@ -264,11 +262,7 @@ TEST_F(MainWindow, TheHeaderIsDatedWhenTheFileWasRead) {
 
 TEST_F(MainWindow, TheNewReportIsScrolledIntoView) {
   std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
-  for (int run = 0; run < 2; ++run) {
-    ModalAnswers answers;
-    answers.ChooseFile(path);
-    Begin(QStringLiteral("8"), answers);
-  }
+  for (int run = 0; run < 2; ++run) RunOn(path);
   // The first report is 35 lines: the second begins on line 35 (from 0).
   QTextBlock top = Results()->cursorForPosition(QPoint(2, 2)).block();
   EXPECT_EQ(top.blockNumber(), 35);
@@ -277,11 +271,7 @@ TEST_F(MainWindow, TheNewReportIsScrolledIntoView) {
 
 TEST_F(MainWindow, UndoNeverTakesAReportAway) {
   std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
-  for (int run = 0; run < 2; ++run) {
-    ModalAnswers answers;
-    answers.ChooseFile(path);
-    Begin(QStringLiteral("8"), answers);
-  }
+  for (int run = 0; run < 2; ++run) RunOn(path);
   const std::string reports = Window().ResultsFld().Text();
   QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
   ASSERT_EQ(Window().Widget()->focusWidget(), Results());
@@ -302,11 +292,7 @@ TEST_F(MainWindow, UndoNeverTakesAReportAway) {
 
   // Text typed before a report is part of what the report follows: no Undo reaches it.
   QTest::keyClicks(Results(), QStringLiteral("typed"));
-  {
-    ModalAnswers answers;
-    answers.ChooseFile(path);
-    Begin(QStringLiteral("8"), answers);
-  }
+  RunOn(path);
   const std::string three = Window().ResultsFld().Text();
   EXPECT_EQ(three.substr(0, reports.size() + 5), reports + "typed") << "appended, never re-set";
   Results()->setFocus();
