@@ -44,7 +44,10 @@ void ResidualCells::SetCell(VariableCount i, VariableCount j, std::string text) 
   if (row.size() <= std::size_t(j)) {
     // Row i of a matrix file fills its columns 1..i: room for them at once.
     row.reserve(std::size_t(std::max(i, j) + 1));
-    row.resize(std::size_t(j + 1));
+    // Filled left to right, a cell is added at the end, not made empty first.
+    row.resize(std::size_t(j));
+    row.push_back(std::move(text));
+    return;
   }
   row[std::size_t(j)] = std::move(text);
 }

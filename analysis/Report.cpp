@@ -2,6 +2,7 @@
 
 #include <array>
 #include <stdexcept>
+#include <vector>
 
 #include "framework/Text.h"
 
@@ -9,15 +10,32 @@ namespace lumetra {
 
 namespace {
 
-// A cell: a space, the text and spaces, of which the first `width`
+// Each mask is read once, when the program is compiled.
+constexpr fw::NumberMask kValueMask("+0.000#");
+constexpr fw::NumberMask kRmsrMask("0.###");
+constexpr fw::NumberMask kThresholdMask("#.00");
+constexpr fw::NumberMask kCountMask("#0");
+constexpr fw::NumberMask kPercentMask("##0.0#");
+constexpr fw::NumberMask kLargestMask("+0.0##");
+
+// Appends a cell: a space, the text and spaces, of which the first `width`
 // characters are taken; the same as cutting " " + text + 31 spaces, without
-// building the long string for each of the ~5,000 cells.
-std::string Cell(std::string_view text, std::int64_t width) {
-  std::string cell(1, ' ');
+// building the long string.
+void AppendCell(std::string& out, std::string_view text, std::int64_t width) {
+  out.push_back(' ');
   const std::string kept = fw::Left(text, width - 1);
-  cell.append(kept);
-  cell.append(std::size_t(width - 1 - fw::Len(kept)), ' ');
-  return cell;
+  out.append(kept);
+  out.append(std::size_t(width - 1 - fw::Len(kept)), ' ');
+}
+
+// Appends a value cell: 8 characters, the number cut after 7. A formatted
+// number is ASCII, so its bytes can be cut and counted as its characters.
+void AppendValueCell(std::string& out, double value) {
+  constexpr std::size_t kWidth = 8;
+  const std::size_t start = out.size();
+  out.push_back(' ');
+  fw::FormatTo(out, value, kValueMask);
+  out.resize(start + kWidth, ' ');
 }
 
 constexpr std::array<std::string_view, kPlotRows> kPlotLabels = {
@@ -37,11 +55,15 @@ std::string ReportHeader(std::string_view date, std::string_view time, std::stri
 }
 
 std::string NameCell(std::string_view name) {
-  return Cell(name, 12);
+  std::string cell;
+  AppendCell(cell, name, 12);
+  return cell;
 }
 
 std::string ValueCell(std::string_view cellText) {
-  return Cell(fw::Format(fw::Val(cellText), "+0.000#"), 8);
+  std::string cell;
+  AppendValueCell(cell, fw::Val(cellText));
+  return cell;
 }
 
 std::string SeparatorLine(VariableCount n) {
@@ -59,20 +81,25 @@ std::string PlotRowLine(int row, std::string_view marks) {
 
 std::string RmsrLine(double rmsr) {
   std::string line(fw::EndOfLine);
-  line.append("RMSR = ").append(fw::Format(rmsr, "0.###"));
+  line.append("RMSR = ");
+  fw::FormatTo(line, rmsr, kRmsrMask);
   return Line(std::move(line));
 }
 
 std::string ThresholdLine(const ThresholdCount& t) {
   std::string line(">");
-  line.append(fw::Format(t.threshold, "#.00")).append(" = ").append(fw::Format(double(t.count), "#0"));
-  line.append(" (").append(fw::Format(t.percent, "##0.0#")).append("%)");
+  fw::FormatTo(line, t.threshold, kThresholdMask);
+  line.append(" = ");
+  fw::FormatTo(line, double(t.count), kCountMask);
+  line.append(" (");
+  fw::FormatTo(line, t.percent, kPercentMask);
+  line.append("%)");
   return Line(std::move(line));
 }
 
 std::string LargestLine(double largest) {
   std::string line("Largest = ");
-  line.append(fw::Format(largest, "+0.0##"));
+  fw::FormatTo(line, largest, kLargestMask);
   return Line(std::move(line));
 }
 
@@ -82,15 +109,29 @@ void WriteReport(ReportSink& sink, const ResidualCells& cells, VariableCount n, 
   if (n < kMinVariables) throw std::invalid_argument("a report needs at least 3 variables");
   sink.Append(ReportHeader(date, time, fileName));
   sink.Append(Line("Coefficients"));
+  const CoefficientCount m = CountCoefficients(n);
+  // Each coefficient is read once: its value goes into its cell and on to
+  // the statistics, in the order the statistics collect them.
+  std::vector<double> values;
+  values.reserve(std::size_t(m));
+  // Every cell is built in this one string and handed over before the next.
+  std::string piece;
   for (VariableCount i = 1; i <= n; ++i) {
-    sink.Append(NameCell(cells.Cell(i, 1)));
-    for (VariableCount j = 2; j <= i; ++j) sink.Append(ValueCell(cells.Cell(i, j)));
+    piece.clear();
+    AppendCell(piece, cells.Cell(i, 1), 12);
+    sink.Append(piece);
+    for (VariableCount j = 2; j <= i; ++j) {
+      const double value = fw::Val(cells.Cell(i, j));
+      values.push_back(value);
+      piece.clear();
+      AppendValueCell(piece, value);
+      sink.Append(piece);
+    }
     sink.Append(fw::EndOfLine);
   }
   sink.Append(SeparatorLine(n));
 
-  const CoefficientCount m = CountCoefficients(n);
-  const CoefficientList list = CollectCoefficients(cells, n, m);
+  const CoefficientList list = CollectCoefficients(values, m);
   const CoefficientStatistics stats = MeasureCoefficients(list, m);
 
   sink.Append(Line("Coefficient Plot"));

@@ -12,7 +12,9 @@
 
 namespace lumetra {
 
-// Where the report goes: each call appends one piece at the end.
+// Where the report goes: each call appends one piece at the end. The piece
+// is valid only during the call (the report builds the next one in the same
+// place), so a sink that keeps it copies it.
 class ReportSink {
  public:
   virtual ~ReportSink() = default;

@@ -23,16 +23,35 @@ const std::array<PlotBin, kPlotRows> kPlotBins = {{
     {0.30, 0, true, false},
 }};
 
+namespace {
+
+bool InBin(const PlotBin& bin, double r) {
+  return (!bin.hasLower || r > bin.lower) && (!bin.hasUpper || r <= bin.upper);
+}
+
+void PlaceSentinelAndSort(CoefficientList& list) {
+  list[0] = SortSentinel;
+  // Slot 0 keeps the sentinel: sorting it with the rest would let a value
+  // below -999 take its place and drop out of the statistics.
+  std::sort(list.begin() + 1, list.end());
+}
+
+}  // namespace
+
 CoefficientList CollectCoefficients(const ResidualCells& cells, VariableCount n, CoefficientCount m) {
   CoefficientList list(std::size_t(m + 1), 0.0);
   std::size_t k = 0;
   for (VariableCount i = 2; i <= n; ++i)
     for (VariableCount j = 2; j <= i; ++j)
       if (++k < list.size()) list[k] = fw::Val(cells.Cell(i, j));
-  list[0] = SortSentinel;
-  // Slot 0 keeps the sentinel: sorting it with the rest would let a value
-  // below -999 take its place and drop out of the statistics.
-  std::sort(list.begin() + 1, list.end());
+  PlaceSentinelAndSort(list);
+  return list;
+}
+
+CoefficientList CollectCoefficients(std::span<const double> values, CoefficientCount m) {
+  CoefficientList list(std::size_t(m + 1), 0.0);
+  std::copy_n(values.begin(), std::min(values.size(), std::size_t(m)), list.begin() + 1);
+  PlaceSentinelAndSort(list);
   return list;
 }
 
@@ -40,19 +59,27 @@ CoefficientStatistics MeasureCoefficients(const CoefficientList& list, Coefficie
   CoefficientStatistics stats;
   stats.thresholds = {{{0.05, 0, 0.0}, {0.10, 0, 0.0}, {0.30, 0, 0.0}}};
   double sum = 0.0;
+  std::array<std::size_t, kPlotRows> marks{};
+  std::size_t row = 0;
   for (CoefficientCount k = 1; k <= m; ++k) {
     const double r = list[std::size_t(k)];
     const double a = std::abs(r);
     for (ThresholdCount& t : stats.thresholds)
       if (a > t.threshold) ++t.count;
     sum = std::pow(r, 2.0) + sum;
-    for (int b = 0; b < kPlotRows; ++b) {
-      const PlotBin& bin = kPlotBins[std::size_t(b)];
-      if ((!bin.hasLower || r > bin.lower) && (!bin.hasUpper || r <= bin.upper)) {
-        stats.plotRows[std::size_t(b)] += kPlotMark;
-        break;
-      }
+    // The rows do not overlap, and in a sorted list a value mostly falls in
+    // the row of the one before: that row is tried first.
+    if (row == marks.size() || !InBin(kPlotBins[row], r)) {
+      row = 0;
+      while (row < marks.size() && !InBin(kPlotBins[row], r)) ++row;
     }
+    if (row < marks.size()) ++marks[row];
+  }
+  // The rows are written once counted: each sized once, not grown mark by mark.
+  for (std::size_t b = 0; b < marks.size(); ++b) {
+    PlotRow& plotRow = stats.plotRows[b];
+    plotRow.reserve(marks[b] * kPlotMark.size());
+    for (std::size_t k = 0; k < marks[b]; ++k) plotRow.append(kPlotMark);
   }
   stats.RMSR = std::sqrt(sum / double(m));
   for (ThresholdCount& t : stats.thresholds) t.percent = (double(t.count) / double(m)) * 100;

@@ -39,79 +39,67 @@ bool IsWhiteSpace(std::uint32_t cp) {
   }
 }
 
-// A mask read once: its sign flag and its digit positions.
-struct Mask {
-  bool plus = false;
-  int intRequired = 0;   // "0" positions left of the point
-  int decimals = 0;      // positions right of the point
-  int fracRequired = 0;  // up to the last "0" right of the point
+// |value| x 10^decimals rounded to a whole number: the decimal digits
+// digits[0..count) followed by `zeros` zeros. Kept as digits and a count of
+// zeros so that no string is built per value; a large value or a long mask
+// costs only the count.
+struct ScaledNumber {
+  char digits[24];  // a double's at most 17 significant digits and a carry
+  std::size_t count = 0;
+  std::size_t zeros = 0;
+
+  std::size_t Size() const { return count + zeros; }
+  // Writes the digits at positions [from, to) to `dest`, which holds zeros
+  // already: only the stored digits need copying.
+  void CopyDigits(char* dest, std::size_t from, std::size_t to) const {
+    if (from < count) std::copy(digits + from, digits + std::min(to, count), dest);
+  }
 };
 
-Mask ParseMask(std::string_view mask) {
-  Mask m;
-  std::size_t i = 0;
-  if (!mask.empty() && mask[0] == '+') {
-    m.plus = true;
-    i = 1;
-  }
-  bool point = false;
-  for (; i < mask.size(); ++i) {
-    char c = mask[i];
-    if (c == '.' && !point) {
-      point = true;
-    } else if (c == '0' || c == '#') {
-      if (point) {
-        ++m.decimals;
-        if (c == '0') m.fracRequired = m.decimals;
-      } else if (c == '0') {
-        ++m.intRequired;
-      }
-    } else {
-      throw std::invalid_argument("unsupported number mask: " + std::string(mask));
-    }
-  }
-  return m;
-}
-
-// Adds one to a string of decimal digits.
-void Increment(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
-      return;
-    }
-    *it = '0';
-  }
-  digits.insert(digits.begin(), '1');
-}
-
-// |value| x 10^decimals rounded to a whole number, as decimal digits. The
-// rounding works on the shortest decimal form of the double, so a value
+// The rounding works on the shortest decimal form of the double, so a value
 // reads as its writer meant it (0.0765, not 0.07649999...), and a value
 // exactly halfway goes away from zero.
-std::string ScaledDigits(double magnitude, int decimals) {
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-  std::string_view text(buffer, std::size_t(result.ptr - buffer));
-  std::size_t e = text.find('e');
-  std::string digits;
-  for (char c : text.substr(0, e))
-    if (IsDigit(c)) digits += c;
+ScaledNumber ScaledDigits(double magnitude, int decimals) {
+  char text[32];
+  const char* end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
+  // "d.ddde+XX" or "de+XX": the significant digits, then the exponent.
+  ScaledNumber scaled;
+  const char* c = text;
+  scaled.digits[scaled.count++] = *c++;
+  if (*c == '.')
+    for (++c; *c != 'e'; ++c) scaled.digits[scaled.count++] = *c;
+  if (*++c == '+') ++c;
   int exponent = 0;
-  std::string_view exp = text.substr(e + 1);
-  if (!exp.empty() && exp[0] == '+') exp.remove_prefix(1);
-  std::from_chars(exp.data(), exp.data() + exp.size(), exponent);
+  std::from_chars(c, end, exponent);
 
   // digits[k] weighs 10^(exponent - k); the scaled number's last digit weighs 10^-decimals.
-  long shift = long(exponent) - long(digits.size() - 1) + decimals;
-  if (shift >= 0) return digits + std::string(std::size_t(shift), '0');
-  std::size_t drop = std::size_t(-shift);
-  if (drop > digits.size()) return "0";
-  std::size_t keep = digits.size() - drop;
-  bool up = digits[keep] >= '5';
-  std::string kept = keep == 0 ? "0" : digits.substr(0, keep);
-  if (up) Increment(kept);
-  return kept;
+  const long shift = long(exponent) - long(scaled.count - 1) + decimals;
+  if (shift >= 0) {
+    scaled.zeros = std::size_t(shift);
+    return scaled;
+  }
+  const std::size_t drop = std::size_t(-shift);
+  if (drop > scaled.count) {
+    scaled.digits[0] = '0';
+    scaled.count = 1;
+    return scaled;
+  }
+  const std::size_t keep = scaled.count - drop;
+  const bool up = scaled.digits[keep] >= '5';
+  if (keep == 0) scaled.digits[0] = '0';
+  scaled.count = keep == 0 ? 1 : keep;
+  if (!up) return scaled;
+  for (std::size_t k = scaled.count; k-- > 0;) {
+    if (scaled.digits[k] != '9') {
+      ++scaled.digits[k];
+      return scaled;
+    }
+    scaled.digits[k] = '0';
+  }
+  // All nines: 1 and as many zeros.
+  scaled.digits[0] = '1';
+  scaled.digits[scaled.count++] = '0';
+  return scaled;
 }
 
 // Where the first significant digit of a plain decimal number stands: 1
@@ -174,30 +162,74 @@ double Val(std::string_view text) {
   return negative ? -value : value;
 }
 
-std::string Format(double value, std::string_view maskText) {
-  const Mask mask = ParseMask(maskText);
+void ThrowUnsupportedMask(std::string_view mask) {
+  std::string message("unsupported number mask: ");
+  message.append(mask);
+  throw std::invalid_argument(message);
+}
+
+void FormatTo(std::string& out, double value, const NumberMask& mask) {
   // No mask can show these; writing 0 would hide that a sum overflowed.
-  if (std::isnan(value)) return "nan";
-  if (std::isinf(value)) return value < 0 ? "-inf" : mask.plus ? "+inf" : "inf";
-  std::string scaled = ScaledDigits(std::fabs(value), mask.decimals);
+  if (std::isnan(value)) {
+    out.append("nan");
+    return;
+  }
+  if (std::isinf(value)) {
+    out.append(value < 0 ? "-inf" : mask.Plus() ? "+inf" : "inf");
+    return;
+  }
+  const ScaledNumber scaled = ScaledDigits(std::fabs(value), mask.Decimals());
+  const std::size_t decimals = std::size_t(mask.Decimals());
+  const std::size_t digitCount = scaled.Size();
 
-  std::size_t cut = scaled.size() > std::size_t(mask.decimals) ? scaled.size() - std::size_t(mask.decimals) : 0;
-  std::string whole = scaled.substr(0, cut);
-  std::string fraction = scaled.substr(cut);
-  fraction.insert(0, std::size_t(mask.decimals) - fraction.size(), '0');
+  // The last `decimals` digits are the fraction; a shorter number gives it
+  // `lead` zeros in front.
+  const std::size_t cut = digitCount > decimals ? digitCount - decimals : 0;
+  const std::size_t lead = decimals - (digitCount - cut);
 
-  bool zero = scaled.find_first_not_of('0') == std::string::npos;
-  std::size_t firstNonZero = whole.find_first_not_of('0');
-  whole = firstNonZero == std::string::npos ? "" : whole.substr(firstNonZero);
-  if (whole.size() < std::size_t(mask.intRequired)) whole.insert(0, std::size_t(mask.intRequired) - whole.size(), '0');
-  while (fraction.size() > std::size_t(mask.fracRequired) && fraction.back() == '0') fraction.pop_back();
-  if (whole.empty() && fraction.empty()) whole.assign(1, '0');
+  // The whole part without its leading zeros; past the stored digits only
+  // zeros follow.
+  const std::size_t stored = std::min(cut, scaled.count);
+  std::size_t first = 0;
+  while (first < stored && scaled.digits[first] == '0') ++first;
+  if (first == stored) first = cut;
+  const std::size_t wholeSize = cut - first;
 
+  // The fraction up to its last significant digit, but never shorter than
+  // the mask's "0" positions.
+  std::size_t fractionSize = 0;
+  for (std::size_t p = scaled.count; p > cut; --p) {
+    if (scaled.digits[p - 1] != '0') {
+      fractionSize = lead + (p - cut);
+      break;
+    }
+  }
+  fractionSize = std::max(fractionSize, std::size_t(mask.FracRequired()));
+
+  std::size_t padding = wholeSize < std::size_t(mask.IntRequired()) ? std::size_t(mask.IntRequired()) - wholeSize : 0;
+  if (wholeSize == 0 && padding == 0 && fractionSize == 0) padding = 1;
+
+  const bool zero = std::all_of(scaled.digits, scaled.digits + scaled.count, [](char c) { return c == '0'; });
+  const char sign = value < 0 && !zero ? '-' : mask.Plus() ? '+' : '\0';
+  const std::size_t length = (sign ? 1 : 0) + padding + wholeSize + (fractionSize > 0 ? 1 + fractionSize : 0);
+
+  // Sized once and filled with zeros: the padding, the zeros in front of
+  // the fraction and those after the stored digits are then in place.
+  const std::size_t start = out.size();
+  out.resize(start + length, '0');
+  char* at = out.data() + start;
+  if (sign) *at++ = sign;
+  at += padding;
+  scaled.CopyDigits(at, first, cut);
+  at += wholeSize;
+  if (fractionSize == 0) return;
+  *at++ = '.';
+  if (fractionSize > lead) scaled.CopyDigits(at + lead, cut, cut + fractionSize - lead);
+}
+
+std::string Format(double value, std::string_view mask) {
   std::string out;
-  if (value < 0 && !zero) out.push_back('-');
-  else if (mask.plus) out.push_back('+');
-  out += whole;
-  if (!fraction.empty()) out += "." + fraction;
+  FormatTo(out, value, NumberMask(mask));
   return out;
 }
 
@@ -214,6 +246,10 @@ std::string NthField(std::string_view text, std::string_view delimiter, std::int
 }
 
 std::string Trim(std::string_view text) {
+  // Most texts begin and end with a visible ASCII character: nothing to cut,
+  // and no need to decode the characters in between.
+  auto visibleAscii = [](char c) { return c > ' ' && c < 0x7F; };
+  if (!text.empty() && visibleAscii(text.front()) && visibleAscii(text.back())) return std::string(text);
   std::size_t begin = 0;
   while (begin < text.size()) {
     std::size_t next = begin;

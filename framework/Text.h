@@ -19,15 +19,64 @@ namespace fw {
 // must not read as a perfect fit), one too small is 0.
 double Val(std::string_view text);
 
-// `value` as text under `mask`. The mask is an optional leading "+" (sign on
-// every value), digit positions "0" (always written) and "#" (written only
-// where significant) and at most one ".". The integer part is written whole,
-// without grouping. Rounding works on the shortest decimal form of the
-// double (the digits that read back as the same value) and a value exactly
-// halfway rounds away from zero. The point is written only when a decimal
-// follows it; a value that rounds to zero carries no "-". Any other mask
-// character is a programming error (std::invalid_argument). An infinite
-// value is written "inf" (with its sign), a NaN "nan".
+// Raises std::invalid_argument for a mask character NumberMask does not
+// know; out of line so that the mask can be read at compile time.
+[[noreturn]] void ThrowUnsupportedMask(std::string_view mask);
+
+// A number mask, read once and then used for any number of values: an
+// optional leading "+" (sign on every value), digit positions "0" (always
+// written) and "#" (written only where significant) and at most one ".".
+// Any other character is a programming error (std::invalid_argument); in a
+// constexpr mask it does not compile.
+class NumberMask {
+ public:
+  constexpr explicit NumberMask(std::string_view mask) {
+    std::size_t i = 0;
+    if (!mask.empty() && mask[0] == '+') {
+      m_plus = true;
+      i = 1;
+    }
+    bool point = false;
+    for (; i < mask.size(); ++i) {
+      const char c = mask[i];
+      if (c == '.' && !point) {
+        point = true;
+      } else if (c == '0' || c == '#') {
+        if (point) {
+          ++m_decimals;
+          if (c == '0') m_fracRequired = m_decimals;
+        } else if (c == '0') {
+          ++m_intRequired;
+        }
+      } else {
+        ThrowUnsupportedMask(mask);
+      }
+    }
+  }
+
+  constexpr bool Plus() const { return m_plus; }
+  constexpr int IntRequired() const { return m_intRequired; }
+  constexpr int Decimals() const { return m_decimals; }
+  constexpr int FracRequired() const { return m_fracRequired; }
+
+ private:
+  bool m_plus = false;
+  int m_intRequired = 0;   // "0" positions left of the point
+  int m_decimals = 0;      // positions right of the point
+  int m_fracRequired = 0;  // up to the last "0" right of the point
+};
+
+// `value` as text under `mask`, appended to `out` (nothing else of `out`
+// changes). The integer part is written whole, without grouping. Rounding
+// works on the shortest decimal form of the double (the digits that read
+// back as the same value) and a value exactly halfway rounds away from zero.
+// The point is written only when a decimal follows it; a value that rounds
+// to zero carries no "-". An infinite value is written "inf" (with its
+// sign), a NaN "nan". The text is ASCII, so its characters are its bytes.
+void FormatTo(std::string& out, double value, const NumberMask& mask);
+
+// The same as a new string, the mask read for this one call (a mask used
+// for many values is better read once into a NumberMask).
 std::string Format(double value, std::string_view mask);
 
 // Field `k` (counted from 1) of `text` split at `delimiter`; "" for k < 1,

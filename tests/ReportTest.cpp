@@ -168,5 +168,19 @@ TEST(Report, AppendedPieceByPieceAfterWhatIsThere) {
   EXPECT_EQ(text.text, "typed by the user" + report + report) << "a report begins where the text ends";
 }
 
+TEST(Report, EachCellIsAPieceOfItsOwn) {
+  // The cells are built one after another in the same place: each piece
+  // must hold its own cell, whole, and nothing of the one before.
+  ResidualCells cells;
+  const char* rows[][4] = {{"a"}, {"\xC3\xA9t\xC3\xA9 long name", "-0.0125"}, {"c", "123.4", ""}};
+  for (int i = 1; i <= 3; ++i)
+    for (int j = 1; j <= i; ++j) cells.SetCell(i, j, rows[i - 1][j - 1]);
+  PieceSink sink;
+  WriteReport(sink, cells, 3, "D", "T", "m.txt");
+  const std::vector<std::string> table(sink.pieces.begin() + 2, sink.pieces.begin() + 12);
+  EXPECT_EQ(table, (std::vector<std::string>{" a          ", "\n", " \xC3\xA9t\xC3\xA9 long na", " -0.0125", "\n",
+                                             " c          ", " +123.40", " +0.000 ", "\n", std::string(27, '=') + "\n"}));
+}
+
 }  // namespace
 }  // namespace lumetra

@@ -1,6 +1,7 @@
 // The statistics of one analysis: thresholds, plot bins, RMSR, largest.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numeric>
 
 #include "analysis/Statistics.h"
@@ -62,6 +63,16 @@ TEST(Statistics, EachBinEdgeFallsInTheRowItCloses) {
   }
 }
 
+TEST(Statistics, AValueInsideEachRowFallsInThatRow) {
+  // Row b gets b values from inside its bin, so a row swapped with another shows.
+  const char* inside[] = {"-0.5", "-0.2", "-0.09", "-0.07", "-0.05", "-0.03", "0.001",
+                          "0.03", "0.05", "0.07", "0.09", "0.2", "0.5"};
+  std::vector<std::string> values;
+  for (int row = 1; row <= 13; ++row) values.insert(values.end(), std::size_t(row), inside[row - 1]);
+  ASSERT_EQ(CountCoefficients(14), CoefficientCount(values.size()));
+  EXPECT_EQ(Tallies(Measure(values)), (std::vector<std::int64_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
+}
+
 TEST(Statistics, ThresholdsAreStrictlyExceeded) {
   CoefficientStatistics s = Measure({"-0.05", ".1", "0.30", "0.0500001", "-0.31", "0"});
   EXPECT_EQ(s.thresholds[0].count, 4);  // all but -0.05 and 0
@@ -91,6 +102,31 @@ TEST(Statistics, ValuesBelowTheSentinelAreStillMeasured) {
   EXPECT_EQ(sorted[1], -1500);
   EXPECT_EQ(s.LargestCoefficient, -1500);
   EXPECT_EQ(Tallies(s)[0], 1);
+}
+
+TEST(CollectCoefficients, ValuesReadAlreadyGiveTheSameList) {
+  ResidualCells cells;
+  const char* texts[] = {"0.3", "-0", "abc", "-1500", "1e309", "0", "-0.05", "", ".1", "0.016"};
+  std::size_t k = 0;
+  std::vector<double> values;
+  for (VariableCount i = 2; i <= 5; ++i)
+    for (VariableCount j = 2; j <= i; ++j) {
+      cells.SetCell(i, j, texts[k]);
+      values.push_back(fw::Val(texts[k++]));
+    }
+  cells.Resize(5);
+  const CoefficientCount m = CountCoefficients(5);
+  EXPECT_EQ(CollectCoefficients(values, m), CollectCoefficients(cells, 5, m));
+  // fewer values than slots: the rest hold 0; more: the extra ones are left out
+  EXPECT_EQ(CollectCoefficients(std::vector<double>{0.2, -0.1}, 4), (CoefficientList{SortSentinel, -0.1, 0, 0, 0.2}));
+  EXPECT_EQ(CollectCoefficients(std::vector<double>{0.2, -0.1, -7}, 2), (CoefficientList{SortSentinel, -0.1, 0.2}));
+}
+
+TEST(MeasureCoefficients, AnUnsortedListStillFindsEachRow) {
+  // Values jumping between rows, back to one already passed, and a NaN, which no row holds.
+  const CoefficientList list = {SortSentinel, 0.5, -0.5, 0.5, 0.0, -0.05, 0.0, std::nan(""), 0.5, -0.31};
+  const CoefficientStatistics s = MeasureCoefficients(list, 9);
+  EXPECT_EQ(Tallies(s), (std::vector<std::int64_t>{2, 0, 0, 0, 1, 0, 2, 0, 0, 0, 0, 0, 3}));
 }
 
 }  // namespace

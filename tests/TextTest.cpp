@@ -98,6 +98,64 @@ TEST(Format, LargeValuesAndBadMasks) {
   EXPECT_THROW(Format(1, "0.0.0"), std::invalid_argument);
 }
 
+TEST(Format, EdgesOfTheDigitLayout) {
+  const FormatCase cases[] = {
+      // "#" before the point writes no zero, "0" after it always writes one
+      {0.0765, "#.00", ".08"}, {0.004, "#.00", ".00"}, {0.995, "#.00", "1.00"},
+      // halfway in the shortest form, the last bit below it, a carry into a new digit
+      {0.00025, "+0.000#", "+0.0003"}, {-0.00025, "+0.000#", "-0.0003"}, {0.00005, "+0.000#", "+0.0001"},
+      {0.00004999999999999999, "+0.000#", "+0.000"}, {999.99996, "+0.000#", "+1000.000"},
+      {99.995, "##0.0#", "100.0"}, {0.005, "##0.0#", "0.01"},
+      // rounded to zero: no "-"
+      {-0.00049, "+0.0##", "+0.0"}, {-0.0005, "+0.0##", "-0.001"}, {-5e-324, "0.###", "0"},
+      {5e-324, "+0.000#", "+0.000"}, {1e-300, "0.###", "0"},
+      // whole numbers: halves away from zero, a double's own integer, zeros past its digits
+      {0.5, "#0", "1"}, {0.49999999999999994, "#0", "0"}, {-0.5, "#0", "-1"}, {2.5, "#0", "3"},
+      {9007199254740993.0, "#0", "9007199254740992"}, {1e22, "##0.0#", "10000000000000000000000.0"}};
+  for (const FormatCase& c : cases) EXPECT_EQ(Format(c.value, c.mask), c.text) << c.value << " " << c.mask;
+  std::string largest("17976931348623157");
+  largest.append(292, '0');
+  EXPECT_EQ(Format(std::numeric_limits<double>::max(), "#0"), largest);
+  EXPECT_EQ(Format(-std::numeric_limits<double>::quiet_NaN(), "+0.0##"), "nan") << "a NaN has no sign";
+}
+
+struct MaskCase {
+  const char* mask;
+  bool plus;
+  int intRequired, decimals, fracRequired;
+};
+
+TEST(NumberMask, ReadsSignPositionsAndPoint) {
+  static_assert(NumberMask("+0.000#").Decimals() == 4, "a constant mask is read when compiled");
+  const MaskCase cases[] = {
+      // the report's masks
+      {"+0.000#", true, 1, 4, 3}, {"0.###", false, 1, 3, 0}, {"#0", false, 1, 0, 0},
+      {"##0.0#", false, 1, 2, 1}, {"+0.0##", true, 1, 3, 1}, {"#.00", false, 0, 2, 2},
+      // a "0" after a "#" still counts; an empty mask and a lone point have no positions
+      {"#.#0", false, 0, 2, 2}, {"00#0", false, 3, 0, 0}, {"", false, 0, 0, 0}, {".", false, 0, 0, 0},
+      {"+", true, 0, 0, 0}};
+  for (const MaskCase& c : cases) {
+    const NumberMask mask(c.mask);
+    EXPECT_EQ(mask.Plus(), c.plus) << c.mask;
+    EXPECT_EQ(mask.IntRequired(), c.intRequired) << c.mask;
+    EXPECT_EQ(mask.Decimals(), c.decimals) << c.mask;
+    EXPECT_EQ(mask.FracRequired(), c.fracRequired) << c.mask;
+  }
+  // "+" only in front, one point, nothing else
+  for (const char* bad : {"0,000.00", "0.0.0", "0+", "++0", "e", " 0"})
+    EXPECT_THROW(NumberMask{bad}, std::invalid_argument) << bad;
+}
+
+TEST(FormatTo, AppendsAfterWhatIsThere) {
+  constexpr NumberMask kPercent("##0.0#");
+  std::string text = "\u2022 (";
+  FormatTo(text, 7.142857, kPercent);
+  text.append("%) ");
+  FormatTo(text, -std::numeric_limits<double>::infinity(), kPercent);
+  FormatTo(text, 100, kPercent);
+  EXPECT_EQ(text, "\u2022 (7.14%) -inf100.0");
+}
+
 // A C++ locale whose decimal point is a comma, as a German user's.
 struct CommaDecimal : std::numpunct<char> {
   char do_decimal_point() const override { return ','; }
