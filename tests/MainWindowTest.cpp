@@ -290,15 +290,24 @@ TEST_F(MainWindow, UndoNeverTakesAReportAway) {
   undo();
   EXPECT_EQ(Window().ResultsFld().Text(), reports);
 
-  // Text typed before a report is part of what the report follows: no Undo reaches it.
-  QTest::keyClicks(Results(), QStringLiteral("typed"));
+  // The undone note waits to be redone; after a report, Redo no longer reaches it.
   RunOn(path);
   const std::string three = Window().ResultsFld().Text();
-  EXPECT_EQ(three.substr(0, reports.size() + 5), reports + "typed") << "appended, never re-set";
+  Results()->setFocus();
+  QTest::keyClick(Results(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(Results(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Window().ResultsFld().Text(), three);
+
+  // Text typed before a report is part of what the report follows: no Undo reaches it.
+  QTest::keyClick(Results(), Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(Results(), QStringLiteral("typed"));
+  RunOn(path);
+  const std::string four = Window().ResultsFld().Text();
+  EXPECT_EQ(four.substr(0, three.size() + 5), three + "typed") << "appended, never re-set";
   Results()->setFocus();
   QTest::keyClick(Results(), Qt::Key_Z, Qt::ControlModifier);
   undo();
-  EXPECT_EQ(Window().ResultsFld().Text(), three);
+  EXPECT_EQ(Window().ResultsFld().Text(), four);
 
   // Clear leaves nothing to undo in either field.
   QTest::mousePress(Window().clearBtn().Button(), Qt::LeftButton);
