@@ -95,7 +95,7 @@ void ModalAnswers::Poll() {
   }
 }
 
-bool ChooseFromMenuBar(fw::Window& window, std::string_view itemName) {
+bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName) {
   QAction* action = window.MenuAction(itemName);
   auto* main = qobject_cast<QMainWindow*>(window.Widget());
   if (!action || !main || !main->menuBar()) return false;

@@ -56,7 +56,7 @@ class ModalAnswers {
 // Chooses a menu item as a user does: a click on its menu in the window's
 // menu bar, then a click on the item (which does nothing when the item is
 // disabled). False when the item could not be clicked.
-bool ChooseFromMenuBar(fw::Window& window, std::string_view itemName);
+bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName);
 
 // Closes every window and forgets a quit request, so each test starts fresh.
 void ResetApplication();
