@@ -2,7 +2,6 @@
 
 #include <array>
 #include <stdexcept>
-#include <vector>
 
 #include "framework/Text.h"
 
@@ -110,10 +109,6 @@ void WriteReport(ReportSink& sink, const ResidualCells& cells, VariableCount n, 
   sink.Append(ReportHeader(date, time, fileName));
   sink.Append(Line("Coefficients"));
   const CoefficientCount m = CountCoefficients(n);
-  // Each coefficient is read once: its value goes into its cell and on to
-  // the statistics, in the order the statistics collect them.
-  std::vector<double> values;
-  values.reserve(std::size_t(m));
   // Every cell is built in this one string and handed over before the next.
   std::string piece;
   for (VariableCount i = 1; i <= n; ++i) {
@@ -121,17 +116,15 @@ void WriteReport(ReportSink& sink, const ResidualCells& cells, VariableCount n, 
     AppendCell(piece, cells.Cell(i, 1), 12);
     sink.Append(piece);
     for (VariableCount j = 2; j <= i; ++j) {
-      const double value = fw::Val(cells.Cell(i, j));
-      values.push_back(value);
       piece.clear();
-      AppendValueCell(piece, value);
+      AppendValueCell(piece, fw::Val(cells.Cell(i, j)));
       sink.Append(piece);
     }
     sink.Append(fw::EndOfLine);
   }
   sink.Append(SeparatorLine(n));
 
-  const CoefficientList list = CollectCoefficients(values, m);
+  const CoefficientList list = CollectCoefficients(cells, n, m);
   const CoefficientStatistics stats = MeasureCoefficients(list, m);
 
   sink.Append(Line("Coefficient Plot"));

@@ -48,31 +48,21 @@ CoefficientList CollectCoefficients(const ResidualCells& cells, VariableCount n,
   return list;
 }
 
-CoefficientList CollectCoefficients(std::span<const double> values, CoefficientCount m) {
-  CoefficientList list(std::size_t(m + 1), 0.0);
-  std::copy_n(values.begin(), std::min(values.size(), std::size_t(m)), list.begin() + 1);
-  PlaceSentinelAndSort(list);
-  return list;
-}
-
 CoefficientStatistics MeasureCoefficients(const CoefficientList& list, CoefficientCount m) {
   CoefficientStatistics stats;
   stats.thresholds = {{{0.05, 0, 0.0}, {0.10, 0, 0.0}, {0.30, 0, 0.0}}};
   double sum = 0.0;
   std::array<std::size_t, kPlotRows> marks{};
-  std::size_t row = 0;
   for (CoefficientCount k = 1; k <= m; ++k) {
     const double r = list[std::size_t(k)];
     const double a = std::abs(r);
     for (ThresholdCount& t : stats.thresholds)
       if (a > t.threshold) ++t.count;
     sum = std::pow(r, 2.0) + sum;
-    // The rows do not overlap, and in a sorted list a value mostly falls in
-    // the row of the one before: that row is tried first.
-    if (row == marks.size() || !InBin(kPlotBins[row], r)) {
-      row = 0;
-      while (row < marks.size() && !InBin(kPlotBins[row], r)) ++row;
-    }
+    // The rows do not overlap: the first that holds r is its row. A NaN is
+    // held by none and is not plotted.
+    std::size_t row = 0;
+    while (row < marks.size() && !InBin(kPlotBins[row], r)) ++row;
     if (row < marks.size()) ++marks[row];
   }
   // The rows are written once counted: each sized once, not grown mark by mark.

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -52,12 +51,6 @@ struct CoefficientStatistics {
 // slot 0 whatever the values: a coefficient below -999 in a malformed file is
 // still measured.
 CoefficientList CollectCoefficients(const ResidualCells& cells, VariableCount n, CoefficientCount m);
-
-// The same list from the values of those cells already read, in the same
-// order (values[0] is Val of cell (2, 2)), for a caller that has read them
-// anyway. Slots that `values` does not reach hold 0; values past slot m are
-// left out.
-CoefficientList CollectCoefficients(std::span<const double> values, CoefficientCount m);
 
 // The one measuring pass over slots 1..m and the values taken after it.
 // Requires m >= 1 and list.size() == m + 1.

@@ -104,26 +104,27 @@ TEST(Statistics, ValuesBelowTheSentinelAreStillMeasured) {
   EXPECT_EQ(Tallies(s)[0], 1);
 }
 
-TEST(CollectCoefficients, ValuesReadAlreadyGiveTheSameList) {
+TEST(CollectCoefficients, TheTriangleBelowTheDiagonalOnly) {
+  // Names, row 1 and cells right of the diagonal hold numbers that must not
+  // be collected; the triangle's texts read as Val reads them.
   ResidualCells cells;
+  for (VariableCount i = 1; i <= 5; ++i) cells.SetCell(i, 1, std::to_string(i * 11));
+  cells.SetCell(1, 2, "44");
+  cells.SetCell(2, 3, "55");
+  cells.SetCell(4, 5, "66");
   const char* texts[] = {"0.3", "-0", "abc", "-1500", "1e309", "0", "-0.05", "", ".1", "0.016"};
   std::size_t k = 0;
-  std::vector<double> values;
   for (VariableCount i = 2; i <= 5; ++i)
-    for (VariableCount j = 2; j <= i; ++j) {
-      cells.SetCell(i, j, texts[k]);
-      values.push_back(fw::Val(texts[k++]));
-    }
+    for (VariableCount j = 2; j <= i; ++j) cells.SetCell(i, j, texts[k++]);
   cells.Resize(5);
-  const CoefficientCount m = CountCoefficients(5);
-  EXPECT_EQ(CollectCoefficients(values, m), CollectCoefficients(cells, 5, m));
-  // fewer values than slots: the rest hold 0; more: the extra ones are left out
-  EXPECT_EQ(CollectCoefficients(std::vector<double>{0.2, -0.1}, 4), (CoefficientList{SortSentinel, -0.1, 0, 0, 0.2}));
-  EXPECT_EQ(CollectCoefficients(std::vector<double>{0.2, -0.1, -7}, 2), (CoefficientList{SortSentinel, -0.1, 0.2}));
+  const CoefficientList want = {SortSentinel, -1500, -0.05, 0, 0, 0, 0, 0.016, 0.1, 0.3, HUGE_VAL};
+  EXPECT_EQ(CollectCoefficients(cells, 5, CountCoefficients(5)), want);
+  // a smaller m takes the first cells in row order: (2,2), (3,2), (3,3)
+  EXPECT_EQ(CollectCoefficients(cells, 5, 3), (CoefficientList{SortSentinel, -0.0, 0, 0.3}));
 }
 
 TEST(MeasureCoefficients, AnUnsortedListStillFindsEachRow) {
-  // Values jumping between rows, back to one already passed, and a NaN, which no row holds.
+  // In any order each value finds its row; a NaN, which no row holds, is not plotted.
   const CoefficientList list = {SortSentinel, 0.5, -0.5, 0.5, 0.0, -0.05, 0.0, std::nan(""), 0.5, -0.31};
   const CoefficientStatistics s = MeasureCoefficients(list, 9);
   EXPECT_EQ(Tallies(s), (std::vector<std::int64_t>{2, 0, 0, 0, 1, 0, 2, 0, 0, 0, 0, 0, 3}));
