@@ -26,36 +26,53 @@ constexpr std::uint16_t kCp1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0
                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool IsValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    auto b = static_cast<unsigned char>(s[i]);
-    int extra;
-    std::uint32_t cp;
-    if (b < 0x80) { ++i; continue; }
-    if (b >= 0xC2 && b <= 0xDF) { extra = 1; cp = b & 0x1F; }
-    else if (b >= 0xE0 && b <= 0xEF) { extra = 2; cp = b & 0x0F; }
-    else if (b >= 0xF0 && b <= 0xF4) { extra = 3; cp = b & 0x07; }
-    else return false;
-    if (i + std::size_t(extra) >= s.size()) return false;
-    for (int k = 1; k <= extra; ++k) {
-      auto c = static_cast<unsigned char>(s[i + std::size_t(k)]);
-      if ((c & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (c & 0x3F);
+// Checks UTF-8 a piece at a time: the bytes of a long line past the cap are
+// skipped, yet they still decide whether the whole line is UTF-8.
+class Utf8Check {
+ public:
+  void Feed(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size() && m_valid; ++i) {
+      auto b = static_cast<unsigned char>(bytes[i]);
+      if (m_needed > 0) {
+        m_valid = b >= m_low && b <= m_high;
+        --m_needed;
+        m_low = 0x80;
+        m_high = 0xBF;
+      } else if (b >= 0x80) {
+        // The ranges of the first continuation byte exclude overlong forms,
+        // surrogates and code points past U+10FFFF.
+        if (b >= 0xC2 && b <= 0xDF) m_needed = 1;
+        else if (b >= 0xE0 && b <= 0xEF) m_needed = 2;
+        else if (b >= 0xF0 && b <= 0xF4) m_needed = 3;
+        else m_valid = false;
+        if (b == 0xE0) m_low = 0xA0;
+        if (b == 0xED) m_high = 0x9F;
+        if (b == 0xF0) m_low = 0x90;
+        if (b == 0xF4) m_high = 0x8F;
+      }
     }
-    if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
-      return false;
-    i += std::size_t(extra) + 1;
   }
-  return true;
-}
+  bool Valid() const { return m_valid && m_needed == 0; }
 
-std::string FromWindows1252(std::string_view bytes) {
+ private:
+  bool m_valid = true;
+  int m_needed = 0;  // continuation bytes still due
+  unsigned char m_low = 0x80, m_high = 0xBF;  // the range of the next one
+};
+
+// The whole characters of `bytes` read as Windows-1252 whose UTF-8 fits in `limit`.
+std::string FromWindows1252(std::string_view bytes, std::size_t limit) {
   std::string out;
-  out.reserve(bytes.size() * 2);
+  out.reserve(std::min(bytes.size() * 2, limit));
   for (char c : bytes) {
     auto b = static_cast<unsigned char>(c);
-    out += b < 0x80 ? std::string(1, c) : Chr(b < 0xA0 ? kCp1252[b - 0x80] : b);
+    if (b < 0x80 && out.size() < limit) {
+      out += c;
+      continue;
+    }
+    const std::string utf8 = b < 0x80 ? std::string(1, c) : Chr(b < 0xA0 ? kCp1252[b - 0x80] : b);
+    if (out.size() + utf8.size() > limit) break;
+    out += utf8;
   }
   return out;
 }
@@ -75,14 +92,6 @@ std::string NotAnOrdinaryFile(mode_t mode, int& error) {
   return "it is not an ordinary file";
 }
 
-// The longest prefix of `s` of at most `limit` bytes that ends on a character boundary.
-std::size_t CharBoundary(std::string_view s, std::size_t limit) {
-  if (s.size() <= limit) return s.size();
-  std::size_t cut = limit;
-  while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
-  return cut;
-}
-
 // `line` without a last character that a cut split: only the start of a
 // multi-byte sequence left at its end.
 std::string_view WithoutSplitCharacter(std::string_view line) {
@@ -95,17 +104,13 @@ std::string_view WithoutSplitCharacter(std::string_view line) {
   return length > back + 1 ? line.substr(0, line.size() - 1 - back) : line;
 }
 
-// A line's bytes as UTF-8: valid UTF-8 stays as it is (a cut line without
-// the character the cut split), anything else is read as Windows-1252.
-std::string BytesToUtf8(std::string line, bool cut) {
-  std::string_view utf8 = cut ? WithoutSplitCharacter(line) : std::string_view(line);
-  if (IsValidUtf8(utf8)) {
-    line.resize(utf8.size());
-    return line;
-  }
-  std::string decoded = FromWindows1252(line);
-  decoded.resize(CharBoundary(decoded, TextInputStream::kMaxLineBytes));
-  return decoded;
+// The kept bytes of a line as UTF-8: a line that is valid UTF-8 stays as it
+// is (a cut one without the character the cut split), any other is read as
+// Windows-1252 and keeps what fits in the cap.
+std::string BytesToUtf8(std::string line, bool cut, bool utf8) {
+  if (!utf8) return FromWindows1252(line, TextInputStream::kMaxLineBytes);
+  if (cut) line.resize(WithoutSplitCharacter(line).size());
+  return line;
 }
 
 
@@ -115,12 +120,12 @@ FolderItem::FolderItem(std::string path) : m_path(std::move(path)) {}
 
 bool FolderItem::Exists() const {
   std::error_code error;
-  return std::filesystem::exists(std::filesystem::u8path(m_path), error);
+  // POSIX names a file by its bytes: the path is taken as it is, UTF-8 or not.
+  return std::filesystem::exists(std::filesystem::path(m_path), error);
 }
 
 std::string FolderItem::Name() const {
-  auto name = std::filesystem::u8path(m_path).filename().u8string();
-  return std::string(name.begin(), name.end());
+  return std::filesystem::path(m_path).filename().string();
 }
 
 TextInputStream::TextInputStream(std::FILE* file, std::string fileName)
@@ -201,6 +206,7 @@ std::string TextInputStream::ReadLine() {
 std::string TextInputStream::ReadByteLine() {
   std::string line;
   bool cut = false;
+  Utf8Check utf8;
   while (m_pos < m_size || Fill()) {
     const unsigned char* begin = m_buffer.get() + m_pos;
     const unsigned char* end = m_buffer.get() + m_size;
@@ -211,6 +217,7 @@ std::string TextInputStream::ReadByteLine() {
     const std::size_t take = std::min(length, kMaxLineBytes - line.size());
     cut = cut || take < length;
     line.append(reinterpret_cast<const char*>(begin), take);
+    utf8.Feed(std::string_view(reinterpret_cast<const char*>(begin), length));
     m_pos += length;
     if (stop == end) continue;
     const bool cr = *stop == '\r';
@@ -219,7 +226,7 @@ std::string TextInputStream::ReadByteLine() {
     if (cr && (m_pos < m_size || Fill()) && m_buffer[m_pos] == '\n') ++m_pos;
     break;
   }
-  return BytesToUtf8(std::move(line), cut);
+  return BytesToUtf8(std::move(line), cut, utf8.Valid());
 }
 
 bool TextInputStream::NextCodeUnit(std::uint32_t& unit) {
@@ -275,8 +282,13 @@ std::string TextInputStream::ReadUtf16Line() {
       break;
     }
     // Whole characters only, up to kMaxLineBytes; the rest of the line is skipped.
+    if (full) continue;
+    if (code < 0x80 && line.size() < kMaxLineBytes) {
+      line += char(code);  // most text, without a string per character
+      continue;
+    }
     const std::string utf8 = Chr(code);
-    full = full || line.size() + utf8.size() > kMaxLineBytes;
+    full = line.size() + utf8.size() > kMaxLineBytes;
     if (!full) line += utf8;
   }
   return line;

@@ -38,6 +38,7 @@ class FolderItem {
 // Memory stays bounded on any file: a line keeps at most kMaxLineBytes of
 // UTF-8, cut on a character boundary, and the rest of it is skipped, so a
 // binary file or one without line ends cannot take the machine's memory.
+// The skipped bytes still count in telling UTF-8 from Windows-1252.
 class TextInputStream {
  public:
   static constexpr std::size_t kMaxLineBytes = 1 << 20;

@@ -63,6 +63,21 @@ TEST_F(TextFile, EncodingsComeOutAsUtf8) {
   EXPECT_EQ(Read("\xEF\xBB\xBFvocab1\n", 1), (Lines{"vocab1"})) << "a UTF-8 mark is skipped";
   EXPECT_EQ(Read("caf\xC3\xA9\n", 1), (Lines{"caf\xC3\xA9"})) << "valid UTF-8 stays";
   EXPECT_EQ(Read("caf\xE9\t\x80\n", 1), (Lines{"caf\xC3\xA9\t\xE2\x82\xAC"})) << "else Windows-1252";
+  // The edges of UTF-8: overlong forms, surrogates, past U+10FFFF and a cut
+  // sequence make a line Windows-1252; the first valid form beside each stays.
+  const std::pair<std::string, std::string> edges[] = {
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
+      {"\xE0\x9F\xBF", "\xC3\xA0\xC5\xB8\xC2\xBF"},
+      {"\xE0\xA0\x80", "\xE0\xA0\x80"},
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
+      {"\xED\x9F\xBF", "\xED\x9F\xBF"},
+      {"\xF0\x8F\xBF\xBF", "\xC3\xB0\xC2\x8F\xC2\xBF\xC2\xBF"},
+      {"\xF0\x90\x80\x80", "\xF0\x90\x80\x80"},
+      {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},
+      {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
+      {"ab\xC3", "ab\xC3\x83"},
+  };
+  for (const auto& [bytes, utf8] : edges) EXPECT_EQ(Read(bytes + "\n", 1), (Lines{utf8}));
   // UTF-16 with its mark, a spreadsheet's "Unicode text": little and big endian, a pair of surrogates.
   std::string le("\xFF\xFE" "a\0\t\0\xE9\0\r\0\n\0\x3D\xD8\x00\xDE" "b\0", 18);
   EXPECT_EQ(Read(le, 3), (Lines{"a\t\xC3\xA9", "\xF0\x9F\x98\x80" "b", ""}));
@@ -87,24 +102,67 @@ TEST_F(TextFile, UnpairedSurrogatesReadAsReplacementAndLoseNothing) {
   EXPECT_EQ(Read(Utf16({'a', '\r', 0xD800, 0xDC00, '\r', '\n', 'c'}), 3), (Lines{"a", "\xF0\x90\x80\x80", "c"}));
 }
 
-// Where the cap falls at each byte of a multi-byte character, the line is
-// cut before that character and stays UTF-8.
-TEST_F(TextFile, TheCapNeverSplitsACharacter) {
-  const std::size_t cap = TextInputStream::kMaxLineBytes;
-  for (std::string character : {"\xC3\xA9", "\xE2\x80\xA2", "\xF0\x9F\x98\x80"}) {
-    for (std::size_t before = 0; before <= character.size(); ++before) {
-      std::string prefix(cap - before, 'x');
-      Lines lines = Read(prefix + character + "tail\nnext\n", 2);
-      std::string expected = before == character.size() ? prefix + character : prefix;
-      EXPECT_EQ(lines[0].size(), expected.size()) << character.size() << " bytes, " << before << " before the cap";
-      EXPECT_TRUE(lines[0] == expected) << "read as UTF-8, not as Windows-1252";
-      EXPECT_EQ(lines[1], "next");
+enum class Written { Utf8, Utf16LE, Utf16BE, Windows1252 };
+
+// `text` as a file in that encoding stores it, without a byte-order mark.
+std::string Encoded(std::u32string_view text, Written how) {
+  std::string bytes;
+  auto unit = [&](std::uint32_t u) {
+    bytes += how == Written::Utf16LE ? std::string{char(u & 0xFF), char(u >> 8)} : std::string{char(u >> 8), char(u & 0xFF)};
+  };
+  for (char32_t c : text) {
+    if (how == Written::Utf8) bytes += Chr(c);
+    else if (how == Written::Windows1252) bytes += char(c == U'\u20AC' ? 0x80 : c);
+    else if (c < 0x10000) unit(c);
+    else {
+      unit(0xD800 + ((c - 0x10000) >> 10));
+      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
     }
   }
-  // Text that is not UTF-8 is read as Windows-1252 and cut on a character of its UTF-8.
-  Lines lines = Read(std::string(cap - 1, 'x') + "\xE9\xE9\n", 1);
-  EXPECT_EQ(lines[0].size(), cap - 1);
-  EXPECT_EQ(lines[0].find('\xC3'), std::string::npos);
+  return bytes;
+}
+
+// Wherever the cap falls, on any byte of a 1- to 4-byte character or between
+// two, in any encoding, the line keeps the longest run of whole characters
+// whose UTF-8 fits, and the line after it is read whole.
+TEST_F(TextFile, TheCapNeverSplitsACharacter) {
+  const std::size_t cap = TextInputStream::kMaxLineBytes;
+  struct Case {
+    const char* name;
+    Written how;
+    std::u32string around;  // the cap falls in turn before, inside and after each of these
+  };
+  const Case cases[] = {
+      {"UTF-8", Written::Utf8, U"a\u00E9\u2022\U0001F600a"},
+      {"UTF-16 LE", Written::Utf16LE, U"a\u00E9\u2022\U0001F600a"},
+      {"UTF-16 BE", Written::Utf16BE, U"a\u00E9\u2022\U0001F600a"},
+      // 0xE9 0x80 at the cap looks like a 3-byte UTF-8 character cut short.
+      {"Windows-1252", Written::Windows1252, U"a\u00E9\u20AC\u00E9a"},
+      // These bytes are UTF-8 ("\u00E9\u2022"); the 0xE9 in the skipped tail
+      // makes the line Windows-1252 all the same.
+      {"Windows-1252, UTF-8 up to the cap", Written::Windows1252, U"\u00C3\u00A9\u00E2\u20AC\u00A2"},
+  };
+  const std::u32string tail = U"tail\u00E9";
+  auto end = [](const std::string& s) { return s.substr(s.size() - std::min<std::size_t>(s.size(), 12)); };
+  for (const Case& c : cases) {
+    const std::string mark = c.how == Written::Utf16LE ? "\xFF\xFE" : c.how == Written::Utf16BE ? "\xFE\xFF" : "";
+    const std::string xs = Encoded(std::u32string(cap, U'x'), c.how);
+    const std::size_t xBytes = xs.size() / cap;
+    for (std::size_t before = 0; before <= Encoded(c.around, Written::Utf8).size(); ++before) {
+      const std::size_t count = cap - before;
+      Lines lines = Read(mark + xs.substr(0, count * xBytes) + Encoded(c.around + tail + U"\r\nn\u00E9xt\r\n", c.how), 2);
+      std::string expected(count, 'x');
+      for (char32_t ch : c.around + tail) {
+        if (expected.size() + Chr(ch).size() > cap) break;
+        expected += Chr(ch);
+      }
+      SCOPED_TRACE(std::string(c.name) + ", the cap " + std::to_string(before) + " UTF-8 bytes past the x's");
+      EXPECT_EQ(lines[0].size(), expected.size());
+      EXPECT_EQ(end(lines[0]), end(expected));
+      EXPECT_TRUE(lines[0] == expected);
+      EXPECT_EQ(lines[1], "n\xC3\xA9xt") << "the rest of the long line is skipped";
+    }
+  }
 }
 
 // An independent reading of a whole file: decode all of it, then split it
@@ -261,8 +319,13 @@ TEST_F(TextFile, ALineKeepsAtMostOneMebibyte) {
 }
 
 TEST_F(TextFile, NameIsWithoutTheFolder) {
-  EXPECT_EQ(FolderItem("/tmp/data/r\xC3\xA9sidus.txt").Name(), "r\xC3\xA9sidus.txt");
-  EXPECT_EQ(Write("x", "matrix file.txt").Name(), "matrix file.txt");
+  // POSIX names a file by its bytes: they come back as they are, UTF-8 or not.
+  for (std::string name : {"matrix file.txt", "r\xC3\xA9sidus.txt", "r\xE9sidus\xFF.txt"}) {
+    EXPECT_EQ(FolderItem("/tmp/data/" + name).Name(), name);
+    FolderItem written = Write("x", name);
+    EXPECT_EQ(written.Name(), name);
+    EXPECT_TRUE(written.Exists()) << name;
+  }
 }
 
 }  // namespace
