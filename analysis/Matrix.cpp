@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "framework/Files.h"
-#include "framework/Text.h"
+#include "framework/base/Files.h"
+#include "framework/base/Text.h"
 
 namespace lumetra {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "framework/Text.h"
+#include "framework/base/Text.h"
 
 namespace lumetra {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/Text.h"
+#include "framework/base/Text.h"
 
 namespace lumetra {
 

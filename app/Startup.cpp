@@ -5,7 +5,7 @@
 #include "analysis/ControlWnd.h"
 #include "app/App.h"
 #include "framework/Application.h"
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 #include "shell/AboutWnd.h"
 #include "shell/MenuBar1.h"
 #include "shell/helpWnd.h"

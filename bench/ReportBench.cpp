@@ -9,7 +9,7 @@
 
 #include "analysis/Matrix.h"
 #include "analysis/Report.h"
-#include "framework/Files.h"
+#include "framework/base/Files.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "framework/Dialogs.h"
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 #include "framework/QtBridge.h"
 
 namespace fw {

@@ -2,6 +2,11 @@
 // exception boundary around every event handler, and quitting.
 #pragma once
 
+// The window layer on Qt: only the targets that link it may include it.
+#ifndef LUMETRA_WINDOW_LAYER
+#error "framework/Application.h belongs to the window layer on Qt; the analysis core and the base services use framework/base only"
+#endif
+
 #include <exception>
 #include <functional>
 #include <memory>

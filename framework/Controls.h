@@ -3,6 +3,11 @@
 // handlers. Handlers run through the framework's exception boundary.
 #pragma once
 
+// The window layer on Qt: only the targets that link it may include it.
+#ifndef LUMETRA_WINDOW_LAYER
+#error "framework/Controls.h belongs to the window layer on Qt; the analysis core and the base services use framework/base only"
+#endif
+
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QMessageBox>
 
-#include "framework/Files.h"
+#include "framework/base/Files.h"
 #include "framework/QtBridge.h"
 
 namespace fw {

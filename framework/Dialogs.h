@@ -1,6 +1,11 @@
 // Modal dialogs, the alert sound, dates and pictures.
 #pragma once
 
+// The window layer on Qt: only the targets that link it may include it.
+#ifndef LUMETRA_WINDOW_LAYER
+#error "framework/Dialogs.h belongs to the window layer on Qt; the analysis core and the base services use framework/base only"
+#endif
+
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -3,6 +3,11 @@
 // by its Name to the frontmost window's handler (see Window).
 #pragma once
 
+// The window layer on Qt: only the targets that link it may include it.
+#ifndef LUMETRA_WINDOW_LAYER
+#error "framework/Menus.h belongs to the window layer on Qt; the analysis core and the base services use framework/base only"
+#endif
+
 #include <memory>
 #include <optional>
 #include <string>

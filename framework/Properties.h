@@ -4,6 +4,11 @@
 // first test that builds the window instead of being silently ignored.
 #pragma once
 
+// The window layer on Qt: only the targets that link it may include it.
+#ifndef LUMETRA_WINDOW_LAYER
+#error "framework/Properties.h belongs to the window layer on Qt; the analysis core and the base services use framework/base only"
+#endif
+
 #include <cstdint>
 #include <vector>
 #include <string>

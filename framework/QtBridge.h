@@ -2,6 +2,11 @@
 // and the key translation shared by windows and fields.
 #pragma once
 
+// The window layer on Qt: only the targets that link it may include it.
+#ifndef LUMETRA_WINDOW_LAYER
+#error "framework/QtBridge.h belongs to the window layer on Qt; the analysis core and the base services use framework/base only"
+#endif
+
 #include <QString>
 #include <optional>
 #include <string>

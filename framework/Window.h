@@ -6,6 +6,11 @@
 // layer does.
 #pragma once
 
+// The window layer on Qt: only the targets that link it may include it.
+#ifndef LUMETRA_WINDOW_LAYER
+#error "framework/Window.h belongs to the window layer on Qt; the analysis core and the base services use framework/base only"
+#endif
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,7 +20,7 @@
 #include <typeinfo>
 #include <vector>
 
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 #include "framework/Properties.h"
 
 class QAction;

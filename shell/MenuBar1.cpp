@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 
 namespace lumetra {
 

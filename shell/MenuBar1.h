@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 #include "framework/Menus.h"
 #include "framework/Window.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "analysis/ControlWnd.h"
-#include "framework/Text.h"
+#include "framework/base/Text.h"
 #include "shell/HelpText.h"
 #include "shell/MenuBar1.h"
 

@@ -9,7 +9,7 @@
 #include "WorkedExample.h"
 #include "analysis/Matrix.h"
 #include "analysis/Report.h"
-#include "framework/Files.h"
+#include "framework/base/Files.h"
 
 namespace lumetra::testing {
 

@@ -8,9 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "framework/Exceptions.h"
-#include "framework/Files.h"
-#include "framework/Text.h"
+#include "framework/base/Exceptions.h"
+#include "framework/base/Files.h"
+#include "framework/base/Text.h"
 
 namespace fw {
 namespace {

@@ -9,7 +9,7 @@
 #include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/Dialogs.h"
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 #include "framework/Window.h"
 
 namespace lumetra {

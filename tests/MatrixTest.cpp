@@ -3,7 +3,7 @@
 
 #include "CoreSupport.h"
 #include "analysis/Matrix.h"
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 
 namespace lumetra {
 namespace {

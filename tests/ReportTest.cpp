@@ -4,7 +4,7 @@
 
 #include "CoreSupport.h"
 #include "analysis/Report.h"
-#include "framework/Text.h"
+#include "framework/base/Text.h"
 
 namespace lumetra {
 namespace {

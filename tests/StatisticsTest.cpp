@@ -5,7 +5,7 @@
 #include <numeric>
 
 #include "analysis/Statistics.h"
-#include "framework/Text.h"
+#include "framework/base/Text.h"
 
 namespace lumetra {
 namespace {

@@ -7,7 +7,7 @@
 #include <locale>
 #include <stdexcept>
 
-#include "framework/Text.h"
+#include "framework/base/Text.h"
 
 namespace fw {
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/Exceptions.h"
+#include "framework/base/Exceptions.h"
 
 namespace fw {
 

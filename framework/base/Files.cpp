@@ -1,4 +1,4 @@
-#include "framework/Files.h"
+#include "framework/base/Files.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,8 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "framework/Exceptions.h"
-#include "framework/Text.h"
+#include "framework/base/Exceptions.h"
+#include "framework/base/Text.h"
 
 namespace fw {
 

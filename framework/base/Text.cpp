@@ -1,4 +1,4 @@
-#include "framework/Text.h"
+#include "framework/base/Text.h"
 
 #include <algorithm>
 #include <charconv>
