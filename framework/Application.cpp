@@ -1,6 +1,7 @@
 #include "framework/Application.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,13 +36,26 @@ bool NonEmptyEnv(const char* name) {
 }  // namespace
 
 bool Runtime::DisplayAvailable() {
-  return NonEmptyEnv("QT_QPA_PLATFORM") || NonEmptyEnv("DISPLAY") || NonEmptyEnv("WAYLAND_DISPLAY");
+  if (NonEmptyEnv("QT_QPA_PLATFORM")) return true;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+  // Here the toolkit's display is X11 or Wayland, and without either it aborts.
+  return NonEmptyEnv("DISPLAY") || NonEmptyEnv("WAYLAND_DISPLAY");
+#else
+  // The platform's own window system is always there.
+  return true;
+#endif
 }
 
 Runtime::Runtime(std::string programName, std::string applicationName)
     : m_programName(std::move(programName)), m_argv{m_programName.data(), nullptr},
       m_app(std::make_unique<QApplication>(m_argc, m_argv)) {
   QApplication::setApplicationName(ToQt(applicationName));
+  // The program keeps nothing between sessions: the toolkit's own dialogs
+  // would store their folders, history and column widths in the user's
+  // settings. Settings under a path that can never be a folder are neither
+  // read nor written.
+  for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+    QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null/no-settings"));
   // The windows decide when the application ends, not the toolkit.
   QApplication::setQuitOnLastWindowClosed(false);
 }

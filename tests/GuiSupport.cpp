@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -70,6 +71,24 @@ ModalAnswers& ModalAnswers::CancelFile() {
   return *this;
 }
 
+ModalAnswers& ModalAnswers::ReleaseMouse() {
+  m_steps.push_back([](QWidget* modal) {
+    QWindow* window = modal->windowHandle();
+    if (!window) return false;
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(window->width() / 2, window->height() / 2));
+    return true;
+  });
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::LookAtFileDialog(std::function<bool(QFileDialog&)> look) {
+  m_steps.push_back([look = std::move(look)](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    return dialog && look(*dialog);
+  });
+  return *this;
+}
+
 void ModalAnswers::Poll() {
   QWidget* modal = QApplication::activeModalWidget();
   if (!modal || !modal->isVisible()) {
@@ -111,6 +130,11 @@ bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName) {
   return false;
 }
 
+void PressThroughWindowSystem(QWidget* widget) {
+  QWindow* window = widget->window()->windowHandle();
+  QTest::mousePress(window, Qt::LeftButton, {}, window->mapFromGlobal(widget->mapToGlobal(widget->rect().center())));
+}
+
 void ResetApplication() {
   QApplication::processEvents();
   fw::DestroyAllWindows();
@@ -119,13 +143,22 @@ void ResetApplication() {
   fw::Date::SetClock({});
 }
 
+namespace {
+std::filesystem::path TempFolder() {
+  return std::filesystem::temp_directory_path() / ("lumetra-gui-test-" + std::to_string(::getpid()));
+}
+}  // namespace
+
 std::string WriteTempFile(const std::string& name, const std::string& text) {
-  namespace fs = std::filesystem;
-  fs::path folder = fs::temp_directory_path() / ("lumetra-gui-test-" + std::to_string(::getpid()));
-  fs::create_directories(folder);
-  fs::path path = folder / name;
+  std::filesystem::create_directories(TempFolder());
+  std::filesystem::path path = TempFolder() / name;
   std::ofstream(path, std::ios::binary) << text;
   return path.string();
+}
+
+void RemoveTempFiles() {
+  std::error_code ignored;
+  std::filesystem::remove_all(TempFolder(), ignored);
 }
 
 }  // namespace lumetra::testing

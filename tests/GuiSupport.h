@@ -13,6 +13,7 @@
 
 #include "WorkedExample.h"
 
+class QFileDialog;
 class QTimer;
 class QWidget;
 
@@ -35,6 +36,13 @@ class ModalAnswers {
   ModalAnswers& ChooseFile(const std::string& path);
   // Cancels the open-file dialog.
   ModalAnswers& CancelFile();
+  // Shows the open-file dialog to `look` without answering it; the next step
+  // answers the same dialog. `look` returns false while it is not ready to
+  // look yet (it is asked again).
+  ModalAnswers& LookAtFileDialog(std::function<bool(QFileDialog&)> look);
+  // Lets the left mouse button go over the dialog, through the window system
+  // as a real mouse does, so the application sees no button down any more.
+  ModalAnswers& ReleaseMouse();
 
   const std::vector<std::string>& Messages() const { return m_messages; }
   // Dialogs that were answered, and any that had to be rejected.
@@ -58,11 +66,18 @@ class ModalAnswers {
 // disabled). False when the item could not be clicked.
 bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName);
 
+// Presses the left mouse button on `widget` through the window system, as a
+// real mouse does: unlike QTest's widget overloads this also sets
+// QGuiApplication::mouseButtons(). The button stays down until released.
+void PressThroughWindowSystem(QWidget* widget);
+
 // Closes every window and forgets a quit request, so each test starts fresh.
 void ResetApplication();
 
 // Writes `text` to a new file in a folder of the test's own; its path.
 std::string WriteTempFile(const std::string& name, const std::string& text);
+// Removes the folder WriteTempFile writes to, with all in it.
+void RemoveTempFiles();
 
 
 class GuiTest : public ::testing::Test {

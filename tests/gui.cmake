@@ -24,5 +24,5 @@ add_test(NAME NoDisplay.SaysSoAndExitsNonZero
 # platform named there that does not exist, the program still starts (and
 # runs until stopped) instead of failing on it.
 add_test(NAME CommandLine.TheToolkitsOptionsAreIgnored
-  COMMAND sh -c "QT_QPA_PLATFORM=offscreen timeout 3 \"$1\" -platform no-such-platform -reverse >/dev/null 2>&1; [ $? -eq 124 ]"
+  COMMAND sh -c "d=$(mktemp -d); XDG_RUNTIME_DIR=$d QT_QPA_PLATFORM=offscreen timeout 3 \"$1\" -platform no-such-platform -reverse >/dev/null 2>&1; rc=$?; rm -rf $d; [ $rc -eq 124 ]"
     sh $<TARGET_FILE:lumetra>)

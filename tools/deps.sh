@@ -1,7 +1,7 @@
-# Installs the Debian packages that building and testing Lumetra need, when
-# any is missing. Sourced by tools/start and tools/test.
+# Installs the Debian packages that building Lumetra needs, and those named
+# as arguments, when any is missing. Sourced by tools/start and tools/test.
 lumetra_install_deps() {
-  local packages=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2 "$@")
+  local packages=(cmake g++ make qt6-base-dev fonts-dejavu-core fonts-liberation2 "$@")
   local missing=()
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
