@@ -1,6 +1,10 @@
 #include "framework/Controls.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -130,6 +134,7 @@ QFont MakeFont(const std::string& name, double size, bool bold, bool italic, boo
 }
 
 void Control::RaiseOpen() {
+  WindowHold hold(OwnerWindow());
   if (m_open) Dispatch([this] { m_open(*this); });
 }
 
@@ -184,6 +189,7 @@ class KeyFilter : public QObject {
     auto key = KeyText(*static_cast<QKeyEvent*>(event));
     if (!key) return false;
     bool swallowed = false;
+    WindowHold hold(m_field.OwnerWindow());
     Dispatch([&] { swallowed = m_field.m_keyDown(m_field, *key); });
     return swallowed;
   }
@@ -192,7 +198,48 @@ class KeyFilter : public QObject {
   TextField& m_field;
 };
 
-TextField::TextField(Window& window) : RectControl(window, new QLineEdit) {
+void PasteInto(QLineEdit& edit, QClipboard::Mode mode) {
+  const QString text = QApplication::clipboard()->text(mode).trimmed();
+  if (text.isEmpty()) return;
+  const QString before = edit.text();
+  const QString replaced = edit.selectedText();
+  edit.insert(text);
+  if (edit.text() == before && text != replaced) Beep();
+}
+
+// A line edit whose every paste goes through PasteInto: by key, by the
+// context menu, and by the middle button's selection.
+class FieldWidget : public QLineEdit {
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!event->matches(QKeySequence::Paste)) return QLineEdit::keyPressEvent(event);
+    if (!isReadOnly()) PasteInto(*this);
+    event->accept();
+  }
+
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::MiddleButton || !QApplication::clipboard()->supportsSelection())
+      return QLineEdit::mouseReleaseEvent(event);
+    if (!isReadOnly()) {
+      deselect();
+      PasteInto(*this, QClipboard::Selection);
+    }
+    event->accept();
+  }
+
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    QPointer<QMenu> menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+      if (action->objectName() != QLatin1String("edit-paste")) continue;
+      action->disconnect();
+      QObject::connect(action, &QAction::triggered, this, [this] { PasteInto(*this); });
+    }
+    menu->exec(event->globalPos());
+    delete menu;
+  }
+};
+
+TextField::TextField(Window& window) : RectControl(window, new FieldWidget) {
   Edit()->installEventFilter(new KeyFilter(*this));
 }
 
@@ -229,7 +276,36 @@ struct TextArea::Appender {
   bool undoWasOn = true;
 };
 
-TextArea::TextArea(Window& window) : RectControl(window, new QPlainTextEdit), m_appender(std::make_unique<Appender>()) {}
+// A text area whose copies keep its columns: a word processor takes a
+// copy's rich text before its plain text, so the rich text offered is the
+// plain text, in the area's fixed-pitch font, with every space and line.
+class AreaWidget : public QPlainTextEdit {
+ public:
+  explicit AreaWidget(const TextArea& owner) : m_owner(owner) {}
+
+ protected:
+  QMimeData* createMimeDataFromSelection() const override {
+    const std::unique_ptr<QMimeData> selection(QPlainTextEdit::createMimeDataFromSelection());
+    auto* data = new QMimeData;
+    const QString text = selection ? selection->text() : QString();
+    data->setText(text);
+    // The family as other programs name it: without the foundry that
+    // tells apart two installed fonts of one name ("Nimbus Mono PS [urw]").
+    QString family = QFontInfo(font()).family().section(QStringLiteral(" ["), 0, 0);
+    family.remove(u'\'').remove(u'"').remove(u'<').remove(u'>');
+    // The line end after <pre> is dropped by every reader, so a first line
+    // end of the text itself is kept.
+    data->setHtml(QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body><pre style=\"font-family: '%1', "
+                                 "monospace; font-size: %2pt; white-space: pre\">\n%3</pre></body></html>")
+                      .arg(family, QString::number(m_owner.FontSize()), text.toHtmlEscaped()));
+    return data;
+  }
+
+ private:
+  const TextArea& m_owner;
+};
+
+TextArea::TextArea(Window& window) : RectControl(window, new AreaWidget(*this)), m_appender(std::make_unique<Appender>()) {}
 
 TextArea::~TextArea() = default;
 
@@ -275,9 +351,97 @@ void TextArea::ScrollToLine(std::int64_t line) {
   QTextBlock block = Edit()->document()->findBlockByNumber(int(std::clamp<std::int64_t>(line, 0, LineCount() - 1)));
   QScrollBar* bar = Edit()->verticalScrollBar();
   bar->setValue(std::clamp(block.firstLineNumber(), bar->minimum(), bar->maximum()));
+  Edit()->horizontalScrollBar()->setValue(Edit()->horizontalScrollBar()->minimum());
 }
 
-void TextArea::SetTabInterval(int pixels) { Edit()->setTabStopDistance(pixels); }
+void TextArea::SetTabColumns(const std::vector<int>& columns) {
+  QTextDocument* document = Edit()->document();
+  const qreal space = QFontMetricsF(document->defaultFont()).horizontalAdvance(u' ');
+  QList<QTextOption::Tab> tabs;
+  for (int column : columns) tabs.append(QTextOption::Tab(column * space, QTextOption::LeftTab));
+  QTextOption option = document->defaultTextOption();
+  option.setTabs(tabs);
+  document->setDefaultTextOption(option);
+}
+
+// Qt 6.4 breaks lines by the rules before Unicode 15.1: never before a "."
+// (class IS), even after a space, but between it and a digit, so " .05" can
+// end a line with its point. No option changes that, so the document's layout
+// lays such a block out again, ending the line before the word.
+namespace {
+
+// Lays the lines out as the toolkit does, but a line that would end inside a
+// word holding a digit ends before that word.
+class NumberKeepingLayout : public QPlainTextDocumentLayout {
+ public:
+  using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+  // Painting, scrolling and the cursor ask for a block's rectangle before
+  // they use its lines.
+  QRectF blockBoundingRect(const QTextBlock& block) const override {
+    const QRectF rect = QPlainTextDocumentLayout::blockBoundingRect(block);
+    if (!SplitsANumber(block)) return rect;
+    const_cast<NumberKeepingLayout*>(this)->Relayout(block);
+    return QPlainTextDocumentLayout::blockBoundingRect(block);
+  }
+
+ private:
+  // Where the word that `line` ends inside starts, when the word holds a
+  // digit and does not start the line; else -1.
+  static qsizetype MovableWord(const QString& text, const QTextLine& line) {
+    const qsizetype end = line.textStart() + line.textLength();
+    if (end <= line.textStart() || end >= text.size() || text[end - 1].isSpace() || text[end].isSpace())
+      return -1;
+    qsizetype start = end;
+    while (start > line.textStart() && !text[start - 1].isSpace()) --start;
+    qsizetype stop = end;
+    while (stop < text.size() && !text[stop].isSpace()) ++stop;
+    const auto digit = [](QChar c) { return c.isDigit(); };
+    return start > line.textStart() && std::any_of(text.begin() + start, text.begin() + stop, digit) ? start : -1;
+  }
+
+  static bool SplitsANumber(const QTextBlock& block) {
+    const QTextLayout* layout = block.layout();
+    const QString text = block.text();
+    for (int i = 0; i + 1 < layout->lineCount(); ++i)
+      if (MovableWord(text, layout->lineAt(i)) >= 0) return true;
+    return false;
+  }
+
+  // As the toolkit lays a block out, but a line that would split a number
+  // takes only the characters before it.
+  void Relayout(const QTextBlock& block) {
+    QTextLayout* layout = block.layout();
+    const QString text = block.text();
+    const qreal width = layout->lineAt(0).width();
+    QPointF position = layout->lineAt(0).position();
+    const int linesBefore = document()->lineCount();
+    layout->beginLayout();
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+      line.setLeadingIncluded(true);
+      line.setLineWidth(width);
+      const qsizetype word = MovableWord(text, line);
+      if (word >= 0) line.setNumColumns(int(word - line.textStart()), width);
+      line.setPosition(position);
+      position.ry() += line.height();
+    }
+    layout->endLayout();
+    // The scroll bar counts the document's lines.
+    QTextBlock(block).setLineCount(layout->lineCount());
+    if (document()->lineCount() != linesBefore) emit documentSizeChanged(documentSize());
+  }
+};
+
+}  // namespace
+
+void TextArea::WrapKeepingNumbersWhole() {
+  // The copy is owned as the toolkit's own document was, by the edit's text
+  // control, which deletes it with the edit or when replaced.
+  QTextDocument* document = Edit()->document()->clone(Edit()->document()->parent());
+  document->clearUndoRedoStacks();  // copying is no edit to undo
+  document->setDocumentLayout(new NumberKeepingLayout(document));
+  Edit()->setDocument(document);
+}
 
 void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {
   QPlainTextEdit* edit = Edit();
@@ -357,6 +521,7 @@ class ButtonWidget : public QPushButton {
     PushButton& owner = m_owner;
     QPoint at = event->position().toPoint();
     bool claimed = false;
+    WindowHold hold(owner.OwnerWindow());
     Dispatch([&] { claimed = owner.m_mouseDown(owner, at.x(), at.y()); });
     if (self && (claimed || QGuiApplication::mouseButtons() == Qt::NoButton)) setDown(false);
   }
@@ -386,9 +551,19 @@ class CanvasWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    if (!m_owner.Backdrop()) return;
+    const Picture* picture = m_owner.Backdrop().get();
+    if (!picture) return;
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_owner.Backdrop()->Image());
+    const qreal ratio = devicePixelRatioF();
+    const QImage& image = picture->ImageFor(ratio);
+    if (&image == &picture->Image()) {
+      painter.drawImage(QPoint(0, 0), image);
+      return;
+    }
+    // Scaled down to the screen's pixels from twice the resolution, not up
+    // from the picture's own, so 125 % and 150 % show no stair steps.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(0, 0, picture->Width(), picture->Height()), image);
   }
 
  private:
@@ -418,6 +593,7 @@ Timer::~Timer() = default;
 bool Timer::Running() const { return m_timer->isActive(); }
 
 void Timer::CallAction() {
+  WindowHold hold(OwnerWindow());
   if (m_action) Dispatch([this] { m_action(*this); });
 }
 

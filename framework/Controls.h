@@ -61,6 +61,8 @@ class RectControl : public Control {
   void SetVisible(bool on);
   void SetFocus();
   QWidget* Widget() const { return m_widget; }
+  // The stored font size, in points.
+  double FontSize() const { return m_fontSize; }
 
   void SetProperty(std::string_view name, const PropertyValue& value) override;
 
@@ -120,10 +122,15 @@ class TextArea : public RectControl {
   // Lines are counted from 0; a line is what ends in a line end.
   std::int64_t LineCount() const;
   // Scrolls so that `line` is the first line in view, or as near as the
-  // area's length allows.
+  // area's length allows, and back to the first column.
   void ScrollToLine(std::int64_t line);
-  // Where typed tabs stop, in pixels.
-  void SetTabInterval(int pixels);
+  // Tabs stop at these columns, counted in widths of a space of the area's
+  // font as it is when called; past the last, at the default interval.
+  void SetTabColumns(const std::vector<int>& columns);
+  // Long lines wrap as before but never inside a word that holds a digit
+  // (".05", "0.028", "(7.14%)"): such a word moves whole to the next line
+  // unless it starts its line.
+  void WrapKeepingNumbersWhole();
 
   // Inside one AppendScope, appends are laid out once, when it ends.
   class AppendScope {

@@ -26,7 +26,9 @@ void Beep();
 // How many alerts the process has sounded.
 std::int64_t BeepCount();
 
-// The platform's open-file dialog, with its defaults: no title, no filter.
+// The platform's open-file dialog: no title, no filter. It opens in the
+// folder of the file last chosen in this session (the start folder until one
+// is; nothing is kept between sessions), wide enough for its columns.
 class OpenFileDialog {
  public:
   // The chosen file, or nullptr when the user cancels.
@@ -51,19 +53,30 @@ class Date {
   std::int64_t m_msecsSinceEpoch;
 };
 
-// A picture, read from the resources compiled into the program.
+// A picture, read from the resources compiled into the program, with its
+// variant at twice the resolution when the resources have one. Its size is
+// the picture's own, in logical pixels, whichever variant is drawn.
 class Picture {
  public:
   explicit Picture(const QImage& image);
+  // `highRes` is the same picture at twice the resolution; a null image, or
+  // one of another size, counts as none.
+  Picture(const QImage& image, const QImage& highRes);
   ~Picture();
-  // The picture `fileName` of the program's resources; nullptr when there is none.
+  // The picture `fileName` of the program's resources, with "name@2x.ext"
+  // beside it as its high-resolution variant; nullptr when there is none.
   static std::shared_ptr<Picture> OpenFromApp(std::string_view fileName);
   int Width() const;
   int Height() const;
   const QImage& Image() const { return *m_image; }
+  bool HasHighRes() const { return m_highRes != nullptr; }
+  // What to draw on a device of `devicePixelRatio`: above 1 the
+  // high-resolution variant when there is one, else the picture itself.
+  const QImage& ImageFor(double devicePixelRatio) const;
 
  private:
   std::unique_ptr<QImage> m_image;
+  std::unique_ptr<QImage> m_highRes;
 };
 
 }  // namespace fw

@@ -7,12 +7,15 @@
 #error "framework/QtBridge.h belongs to the window layer on Qt; the analysis core and the base services use framework/base only"
 #endif
 
+#include <QClipboard>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 class QKeyEvent;
+class QLineEdit;
 class QFont;
 
 namespace fw {
@@ -32,6 +35,26 @@ std::optional<std::string> KeyText(const QKeyEvent& event);
 // "Courier" a fixed-pitch font. Sizes are the layout's points, one point to
 // a pixel, so that text fits the controls' stored pixel sizes.
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline);
+
+// Pastes the clipboard's text into a line edit without the white space
+// around it; the field's length and mask then apply as to typing, and a
+// paste they refuse sounds the alert.
+void PasteInto(QLineEdit& edit, QClipboard::Mode mode = QClipboard::Clipboard);
+
+// Holds a window while one of its handlers runs and until the event that
+// ran it has ended: a handler may close its window and then open a modal,
+// whose event loop deletes closed windows, the widget under the event too.
+// A window that no shared_ptr holds is not the framework's to keep.
+class WindowHold {
+ public:
+  explicit WindowHold(Window& window);
+  ~WindowHold();
+  WindowHold(const WindowHold&) = delete;
+  WindowHold& operator=(const WindowHold&) = delete;
+
+ private:
+  std::shared_ptr<Window> m_window;
+};
 
 // Framework bookkeeping shared by its parts.
 void DestroyAllWindows();

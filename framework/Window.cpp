@@ -11,10 +11,16 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWindow>
 #include <QTimer>
 #include <stdexcept>
 
@@ -60,15 +66,22 @@ QKeySequence ShortcutOf(const std::optional<std::string>& shortcut) {
   return QKeySequence(ToQt(text), QKeySequence::PortableText);
 }
 
+// Asked each time an Edit menu opens: the clipboard is asked only about
+// Paste, and only whether it holds text, since under X11 reading it is a
+// round trip to the program that owns it, however large its text.
+bool ClipboardHasText() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return data && data->hasText();
+}
+
 bool CanEdit(QWidget* focus, EditCommand command) {
-  bool hasClipboardText = !QApplication::clipboard()->text().isEmpty();
   if (auto* line = qobject_cast<QLineEdit*>(focus)) {
     bool writable = !line->isReadOnly();
     switch (command) {
       case EditCommand::Undo: return writable && line->isUndoAvailable();
       case EditCommand::Cut: return writable && line->hasSelectedText();
       case EditCommand::Copy: return line->hasSelectedText();
-      case EditCommand::Paste: return writable && hasClipboardText;
+      case EditCommand::Paste: return writable && ClipboardHasText();
       case EditCommand::Clear: return writable && line->hasSelectedText();
       case EditCommand::SelectAll: return !line->text().isEmpty();
       case EditCommand::None: return false;
@@ -81,7 +94,7 @@ bool CanEdit(QWidget* focus, EditCommand command) {
       case EditCommand::Undo: return writable && area->document()->isUndoAvailable();
       case EditCommand::Cut: return writable && selected;
       case EditCommand::Copy: return selected;
-      case EditCommand::Paste: return writable && hasClipboardText;
+      case EditCommand::Paste: return writable && ClipboardHasText();
       case EditCommand::Clear: return writable && selected;
       case EditCommand::SelectAll: return !area->document()->isEmpty();
       case EditCommand::None: return false;
@@ -96,7 +109,7 @@ void PerformEdit(QWidget* focus, EditCommand command) {
       case EditCommand::Undo: line->undo(); break;
       case EditCommand::Cut: line->cut(); break;
       case EditCommand::Copy: line->copy(); break;
-      case EditCommand::Paste: line->paste(); break;
+      case EditCommand::Paste: PasteInto(*line); break;
       case EditCommand::Clear: line->del(); break;
       case EditCommand::SelectAll: line->selectAll(); break;
       case EditCommand::None: break;
@@ -122,6 +135,12 @@ bool AnyWindowVisible() {
 
 }  // namespace
 
+// Where a window's screen and frame were when it was last fitted.
+struct Window::Placement {
+  QPointer<QScreen> screen;
+  QMargins frame;
+};
+
 // The Qt side of a Window: forwards the window's own events to it.
 class WindowWidget : public QMainWindow {
  public:
@@ -131,24 +150,31 @@ class WindowWidget : public QMainWindow {
   void closeEvent(QCloseEvent* event) override {
     event->accept();
     if (!m_owner.m_open) return;
-    auto keep = m_owner.shared_from_this();
+    WindowHold hold(m_owner);
     if (m_owner.IsEventImplemented("Close")) Dispatch([this] { m_owner.Event_Close(); });
     m_owner.Closed();
   }
 
   void mousePressEvent(QMouseEvent* event) override {
     if (!m_owner.IsEventImplemented("MouseDown")) return QMainWindow::mousePressEvent(event);
-    auto keep = m_owner.shared_from_this();
+    WindowHold hold(m_owner);
     QPoint at = event->position().toPoint();
     bool claimed = false;
     Dispatch([&] { claimed = m_owner.Event_MouseDown(at.x(), at.y()); });
     event->setAccepted(claimed);
   }
 
+  // The window manager tells the frame's size only once the window is
+  // mapped; a window that did not fit with the guessed frame is fitted again.
+  void moveEvent(QMoveEvent* event) override {
+    QMainWindow::moveEvent(event);
+    if (windowHandle() && windowHandle()->frameMargins() != m_owner.m_placement->frame) m_owner.FitToScreen();
+  }
+
   void keyPressEvent(QKeyEvent* event) override {
     auto key = KeyText(*event);
     if (!key || !m_owner.IsEventImplemented("KeyDown")) return QMainWindow::keyPressEvent(event);
-    auto keep = m_owner.shared_from_this();
+    WindowHold hold(m_owner);
     bool claimed = false;
     Dispatch([&] { claimed = m_owner.Event_KeyDown(*key); });
     event->setAccepted(claimed);
@@ -158,9 +184,20 @@ class WindowWidget : public QMainWindow {
   Window& m_owner;
 };
 
+WindowHold::WindowHold(Window& window) : m_window(window.weak_from_this().lock()) {}
+
+WindowHold::~WindowHold() {
+  if (m_window && m_window.use_count() == 1) QTimer::singleShot(0, qApp, [window = std::move(m_window)] {});
+}
+
 Window::Window(std::string className)
-    : m_className(std::move(className)), m_widget(std::make_unique<WindowWidget>(*this)), m_content(new ContentWidget) {
-  m_widget->setCentralWidget(m_content);
+    : m_className(std::move(className)), m_widget(std::make_unique<WindowWidget>(*this)), m_content(new ContentWidget),
+      m_scroll(new QScrollArea), m_placement(std::make_unique<Placement>()) {
+  // The content keeps its stored size and scrolls inside a window that the
+  // screen cannot hold; where the window fits, no scroll bar shows.
+  m_scroll->setFrameShape(QFrame::NoFrame);
+  m_scroll->setWidget(m_content);
+  m_widget->setCentralWidget(m_scroll);
   m_widget->setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
@@ -206,8 +243,12 @@ void Window::ApplySettings() {
   auto* content = static_cast<ContentWidget*>(m_content);
   content->m_hint = QSize(s.width, s.height);
   if (s.resizeable) {
-    content->setMinimumSize(s.minWidth, s.minHeight);
-    content->setMaximumSize(s.maxWidth, s.maxHeight);
+    // Smaller than its layout, the window scrolls rather than cut controls off.
+    m_scroll->setWidgetResizable(true);
+    content->setMinimumSize(s.width, s.height);
+    content->setMaximumSize(std::max(s.width, s.maxWidth), std::max(s.height, s.maxHeight));
+    m_scroll->setMinimumSize(s.minWidth, s.minHeight);
+    m_scroll->setMaximumSize(s.maxWidth, s.maxHeight);
   } else {
     content->setFixedSize(s.width, s.height);
     m_widget->layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -220,22 +261,62 @@ void Window::ApplySettings() {
     content->setAutoFillBackground(true);
   }
   if (IsEventImplemented("KeyDown")) m_widget->setFocusPolicy(Qt::StrongFocus);
-  m_widget->resize(m_widget->sizeHint());
 
   // Location 3 is the screen of the window the user works in; the others
   // centre the window on the primary screen.
-  QScreen* screen = QGuiApplication::primaryScreen();
+  m_placement->screen = QGuiApplication::primaryScreen();
   if (s.defaultLocation == 3) {
-    if (QWidget* active = QApplication::activeWindow(); active && active->screen()) screen = active->screen();
+    if (QWidget* active = QApplication::activeWindow(); active && active->screen())
+      m_placement->screen = active->screen();
   }
-  if (screen) {
-    QRect area = screen->availableGeometry();
-    QSize size = m_widget->sizeHint();
-    m_widget->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  FitToScreen();
+}
+
+void Window::FitToScreen() {
+  const Settings& s = m_settings;
+  QScreen* screen = m_placement->screen ? m_placement->screen.data() : QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 32000, 32000);
+  // Before the window manager has framed the window its title bar is guessed;
+  // once the frame is known the window is fitted again (moveEvent).
+  QMargins frame = m_widget->windowHandle() ? m_widget->windowHandle()->frameMargins() : QMargins();
+  m_placement->frame = frame;
+  if (frame.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    frame = QMargins(0, m_widget->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+  const int menuHeight = m_widget->menuWidget() ? m_widget->menuWidget()->sizeHint().height() : 0;
+  const QSize room(area.width() - frame.left() - frame.right(),
+                   area.height() - frame.top() - frame.bottom() - menuHeight);
+
+  // The content at its stored size where the screen has room for it, else
+  // as much of it as there is room for, with scroll bars.
+  const int bar = m_scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+  bool tall = s.height > room.height();
+  const bool wide = s.width + (tall ? bar : 0) > room.width();
+  tall = tall || (wide && s.height + bar > room.height());
+  const bool fits = !tall && !wide;
+  const QSize view = fits ? QSize(s.width, s.height)
+                          : QSize(std::min(s.width + (tall ? bar : 0), room.width()),
+                                  std::min(s.height + (wide ? bar : 0), room.height()));
+  if (s.resizeable) {
+    m_widget->resize(view.width(), view.height() + menuHeight);
+  } else {
+    m_scroll->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_scroll->setVerticalScrollBarPolicy(tall ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_scroll->setFixedSize(view);
+    m_widget->layout()->activate();
+    m_widget->resize(m_widget->sizeHint());
+  }
+  if (fits) {
+    // Placed once, centred; the user may move it after that.
+    if (!m_widget->isVisible())
+      m_widget->move(area.center() - QPoint(view.width() / 2, (view.height() + menuHeight) / 2));
+  } else {
+    m_widget->move(area.topLeft());
   }
 }
 
 void Window::Show() {
+  // A minimised window is restored: shown alone it would stay in the task bar.
+  if (m_widget->isMinimized()) m_widget->setWindowState(m_widget->windowState() & ~Qt::WindowMinimized);
   m_widget->show();
   m_widget->raise();
   m_widget->activateWindow();
@@ -291,7 +372,7 @@ void Window::AddMenuHandler(std::string itemName, std::function<bool()> handler)
 bool Window::HasMenuHandler(std::string_view itemName) const { return m_menuHandlers.contains(itemName); }
 
 bool Window::ChooseMenuItem(std::string_view itemName) {
-  auto keep = shared_from_this();
+  WindowHold hold(*this);
   if (auto it = m_menuHandlers.find(itemName); it != m_menuHandlers.end()) {
     bool handled = false;
     auto handler = it->second;

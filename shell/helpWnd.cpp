@@ -1,6 +1,10 @@
 #include "shell/helpWnd.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "analysis/ControlWnd.h"
 #include "framework/base/Text.h"
@@ -36,6 +40,31 @@ fw::PropertySet EditField1Settings() {
           {"Value", HelpText}};
 }
 
+// Tab stops for the examples' rows, the lines with tabs: the name column one
+// character wider than the longest name and each value column one wider than
+// the longest value, so a space parts every two fields and the columns line up.
+std::vector<int> ExampleTabColumns(std::string_view text) {
+  std::int64_t name = 0, value = 0;
+  std::size_t fields = 0;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find('\r', start), text.size());
+    const std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    if (line.find('\t') == std::string_view::npos) continue;
+    std::size_t count = 0;
+    for (std::size_t from = 0; from <= line.size(); ++count) {
+      const std::size_t to = std::min(line.find('\t', from), line.size());
+      std::int64_t& widest = count == 0 ? name : value;
+      widest = std::max(widest, fw::Len(line.substr(from, to - from)));
+      from = to + 1;
+    }
+    fields = std::max(fields, count);
+  }
+  std::vector<int> columns;
+  for (std::size_t i = 1; i < fields; ++i) columns.push_back(int(name + 1 + std::int64_t(i - 1) * (value + 1)));
+  return columns;
+}
+
 }  // namespace
 
 helpWnd::helpWnd() : fw::Window(kClassName), MenuBar1Items(static_cast<const fw::Window&>(*this)) {}
@@ -50,12 +79,12 @@ void helpWnd::Layout() {
 void helpWnd::CreateControls() { CreateControls0(); }
 
 void helpWnd::CreateControls0() {
-  // With the toolkit's wide default tab stops, every row of the examples
-  // would wrap onto a second line.
-  const auto narrowTabs = [](fw::TextArea& area) { area.SetTabInterval(kExampleTabInterval); };
-  CreateControl<fw::TextArea>("EditField1", EditField1Settings(), narrowTabs).BindOpen([this](fw::Control& control) {
-    EditField1_Open(static_cast<fw::TextArea&>(control));
-  });
+  fw::TextArea& area = CreateControl<fw::TextArea>("EditField1", EditField1Settings());
+  area.BindOpen([this](fw::Control& control) { EditField1_Open(static_cast<fw::TextArea&>(control)); });
+  // The toolkit's wide default tab stops would wrap every example row, and
+  // its line breaking would split the text's decimals after their point.
+  area.SetTabColumns(ExampleTabColumns(HelpText));
+  area.WrapKeepingNumbersWhole();
 }
 
 fw::TextArea& helpWnd::EditField1() const { return ControlAs<fw::TextArea>("EditField1"); }

@@ -12,10 +12,6 @@ namespace lumetra {
 class helpWnd : public fw::Window, public MenuBar1Items {
  public:
   static constexpr const char* kClassName = "helpWnd.helpWnd";
-  // Pixels between tab stops in the 11-pixel fixed-pitch text: 8.5
-  // characters, room for the examples' longest name (8) or value (6) with a
-  // space, so their columns line up and a row of nine still fits the area.
-  static constexpr int kExampleTabInterval = 56;
   helpWnd();
 
   // The implicit instance: the open help window, or a new one, shown.

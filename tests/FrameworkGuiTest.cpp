@@ -2,7 +2,13 @@
 // that act on the press, timers, quitting, and the default handling of an
 // exception that escapes a handler.
 #include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "GuiSupport.h"
@@ -27,7 +33,7 @@ class ProbeWnd : public fw::Window {
 
   int presses = 0;
   int ticks = 0;
-  std::function<void()> onPress;
+  std::function<void()> onPress, onKey, onTick;
 
  protected:
   void Layout() override { fw::SetProperties(*this, {{"Width", 200}, {"Height", 100}, {"Title", "Probe"}}); }
@@ -39,7 +45,16 @@ class ProbeWnd : public fw::Window {
           if (onPress) onPress();
           return false;
         });
-    CreateControl<fw::Timer>("timer", {{"Period", 20}, {"RunMode", 1}}).BindAction([this](fw::Timer&) { ++ticks; });
+    // Passes every key on to the field, as a filter does with the keys it lets through.
+    CreateControl<fw::TextField>("field", {{"Left", 100}, {"Top", 10}, {"Width", 80}, {"Height", 22}})
+        .BindKeyDown([this](fw::TextField&, const std::string&) {
+          if (onKey) onKey();
+          return false;
+        });
+    CreateControl<fw::Timer>("timer", {{"Period", 20}, {"RunMode", 1}}).BindAction([this](fw::Timer&) {
+      ++ticks;
+      if (onTick) onTick();
+    });
   }
 };
 
@@ -103,6 +118,66 @@ TEST_F(GuiTest, EscapedExceptionIsShownAndTheApplicationRunsOn) {
   EXPECT_TRUE(w.Visible());
 }
 
+// A handler that closes its own window and then shows a message: the
+// message's event loop deletes closed windows, yet the handler goes on with
+// its window afterwards, and the event it handles goes on to its widget.
+TEST_F(GuiTest, HandlerThatClosesItsWindowOutlivesItsModal) {
+  using Handler = std::function<void()>;
+  struct Site {
+    const char* name;
+    std::function<void(ProbeWnd&, Handler)> bind;
+    std::function<void(ProbeWnd&, ModalAnswers&)> raise;
+  };
+  const Site sites[] = {
+      {"button press",
+       [](ProbeWnd& w, Handler h) { w.onPress = std::move(h); },
+       [](ProbeWnd& w, ModalAnswers& answers) {
+         // The release goes to the message box, as under a real mouse.
+         answers.ReleaseMouse().DismissMessage();
+         testing::PressThroughWindowSystem(w.ControlAs<fw::PushButton>("button").Button());
+       }},
+      {"key down",
+       [](ProbeWnd& w, Handler h) { w.onKey = std::move(h); },
+       [](ProbeWnd& w, ModalAnswers& answers) {
+         answers.DismissMessage();
+         QTest::keyClick(w.ControlAs<fw::TextField>("field").Edit(), Qt::Key_1);
+       }},
+      {"timer action",
+       [](ProbeWnd& w, Handler h) { w.onTick = std::move(h); },
+       [](ProbeWnd&, ModalAnswers& answers) {
+         answers.DismissMessage();
+         EXPECT_TRUE(QTest::qWaitFor([&] { return answers.AllUsed(); }, 2000));
+       }},
+      {"open",
+       [](ProbeWnd& w, Handler h) {
+         w.ControlAs<fw::TextField>("field").BindOpen([h = std::move(h)](fw::Control&) { h(); });
+       },
+       [](ProbeWnd& w, ModalAnswers& answers) {
+         answers.DismissMessage();
+         w.ControlAs<fw::TextField>("field").RaiseOpen();
+       }},
+  };
+  for (const Site& site : sites) {
+    SCOPED_TRACE(site.name);
+    testing::ResetApplication();
+    ProbeWnd& w = ProbeWnd::Implicit();
+    std::weak_ptr<fw::Window> held = w.weak_from_this();
+    bool stillOpen = true;
+    site.bind(w, [&w, &stillOpen] {
+      w.Close();
+      fw::MsgBox("closed");
+      stillOpen = w.IsOpen();
+    });
+    ModalAnswers answers;
+    site.raise(w, answers);
+    EXPECT_TRUE(answers.AllUsed());
+    EXPECT_EQ(answers.Unexpected(), 0);
+    EXPECT_FALSE(stillOpen) << "the handler went on with its closed window";
+    QTest::qWait(0);
+    EXPECT_TRUE(held.expired()) << "a closed window is still deleted";
+  }
+}
+
 TEST_F(GuiTest, QuitIsRequestedOnce) {
   fw::Quit(0);
   fw::Quit(3);
@@ -111,6 +186,72 @@ TEST_F(GuiTest, QuitIsRequestedOnce) {
 }
 
 TEST_F(GuiTest, MissingPictureIsNil) { EXPECT_EQ(fw::Picture::OpenFromApp("NoSuch.png"), nullptr); }
+
+TEST_F(GuiTest, PictureDrawsItsHighResVariantOnlyAboveRatioOne) {
+  const QImage own(4, 3, QImage::Format_ARGB32), twice(8, 6, QImage::Format_ARGB32), other(12, 9, QImage::Format_ARGB32);
+  const struct {
+    const QImage* highRes;
+    double ratio;
+    bool drawsHighRes;
+  } cases[] = {
+      // Above 1 the variant, at 1 (and below) the picture's own pixels.
+      {&twice, 2.0, true}, {&twice, 1.25, true}, {&twice, 1.0, false}, {&twice, 0.5, false},
+      // No variant, or one that is not twice the size, counts as none.
+      {nullptr, 2.0, false}, {&other, 2.0, false},
+  };
+  for (const auto& c : cases) {
+    const fw::Picture picture = c.highRes ? fw::Picture(own, *c.highRes) : fw::Picture(own);
+    EXPECT_EQ(&picture.ImageFor(c.ratio) != &picture.Image(), c.drawsHighRes) << c.ratio;
+    EXPECT_EQ(picture.ImageFor(c.ratio).size(), c.drawsHighRes ? QSize(8, 6) : QSize(4, 3)) << c.ratio;
+    EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(4, 3)) << "the size stays logical";
+  }
+}
+
+// A window larger than any screen the tests run on, a button in its far corner.
+class HugeWnd : public fw::Window {
+ public:
+  static constexpr const char* kClassName = "HugeWnd.HugeWnd";
+  static inline bool resizeable = false;
+  HugeWnd() : fw::Window(kClassName) {}
+  int presses = 0;
+
+ protected:
+  void Layout() override { fw::SetProperties(*this, {{"Width", 4000}, {"Height", 3000}, {"Resizeable", resizeable}}); }
+  void CreateControls() override {
+    CreateControl<fw::PushButton>("far", {{"Left", 3900}, {"Top", 2950}, {"Width", 80}, {"Height", 30}, {"Caption", "Far"}})
+        .BindMouseDown([this](fw::PushButton&, int, int) {
+          ++presses;
+          return false;
+        });
+  }
+};
+
+TEST_F(GuiTest, AWindowLargerThanItsScreenOpensInsideItAndScrollsToEveryControl) {
+  for (bool resizeable : {false, true}) {
+    SCOPED_TRACE(resizeable ? "resizeable" : "fixed size");
+    testing::ResetApplication();
+    HugeWnd::resizeable = resizeable;
+    HugeWnd& w = fw::ImplicitWindow<HugeWnd>(HugeWnd::kClassName);
+    QTest::qWait(0);  // the frame is known once the window is shown
+    EXPECT_TRUE(w.Widget()->screen()->availableGeometry().contains(w.Widget()->frameGeometry()));
+    EXPECT_EQ(w.ContentArea()->size(), QSize(4000, 3000));
+    auto* scroller = qobject_cast<QScrollArea*>(static_cast<QMainWindow*>(w.Widget())->centralWidget());
+    ASSERT_NE(scroller, nullptr);
+    for (QScrollBar* bar : {scroller->horizontalScrollBar(), scroller->verticalScrollBar()}) {
+      ASSERT_TRUE(bar->isVisible());
+      // Paged to its end with clicks into the bar's groove past the slider.
+      const QPoint end = bar->orientation() == Qt::Horizontal ? QPoint(bar->width() - bar->height() - 3, bar->height() / 2)
+                                                              : QPoint(bar->width() / 2, bar->height() - bar->width() - 3);
+      for (int page = 0; page < 40 && bar->value() < bar->maximum(); ++page) QTest::mouseClick(bar, Qt::LeftButton, {}, end);
+      EXPECT_EQ(bar->value(), bar->maximum());
+    }
+    QPushButton* far = w.ControlAs<fw::PushButton>("far").Button();
+    EXPECT_TRUE(scroller->viewport()->rect().contains(QRect(far->mapTo(scroller->viewport(), QPoint(0, 0)), far->size())));
+    QTest::mousePress(far, Qt::LeftButton);
+    QTest::mouseRelease(far, Qt::LeftButton);
+    EXPECT_EQ(w.presses, 1);
+  }
+}
 
 }  // namespace
 }  // namespace lumetra

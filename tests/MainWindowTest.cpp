@@ -10,7 +10,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QDateTime>
+#include <QDeadlineTimer>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTreeView>
 #include <QLocale>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QTest>
 #include <QTextBlock>
 #include <filesystem>
@@ -130,14 +140,32 @@ TEST_F(MainWindow, ModifiersAndShortcutsNeverReachTheFilter) {
   EXPECT_EQ(fw::BeepCount(), beeps);
 }
 
-TEST_F(MainWindow, PasteIsBoundByTheFieldsMask) {
-  Count()->setFocus();
-  QApplication::clipboard()->setText(QStringLiteral("a1"));
-  QTest::keyClick(Count(), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(Count()->text(), QString());
-  QApplication::clipboard()->setText(QStringLiteral("7"));
-  QTest::keyClick(Count(), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(Count()->text(), QStringLiteral("7"));
+// A paste loses the white space around it (a copied spreadsheet cell ends
+// in a line end), then the field's mask and length apply; what they refuse
+// sounds the alert once, as a refused key does.
+TEST_F(MainWindow, PasteIsTrimmedThenBoundByTheFieldsMask) {
+  struct Row {
+    const char* clipboard;
+    bool byMenu;
+    const char* field;
+    int beeps;
+  };
+  const Row rows[] = {
+      {"a1", false, "", 1},         {"7", false, "7", 0},      {"8\n", false, "8", 0},
+      {" 12 \r\n", false, "12", 0}, {"\t9\t", true, "9", 0},  {"99\n", true, "99", 0},
+      {"4 2", false, "", 1},         {"123", false, "12", 0},   {"x\n", true, "", 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.clipboard);
+    Count()->clear();
+    Count()->setFocus();
+    QApplication::clipboard()->setText(QString::fromUtf8(row.clipboard));
+    auto beeps = fw::BeepCount();
+    if (row.byMenu) ASSERT_TRUE(testing::ChooseFromMenuBar(Window(), "EditPaste"));
+    else QTest::keyClick(Count(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Count()->text().toStdString(), row.field);
+    EXPECT_EQ(fw::BeepCount() - beeps, row.beeps);
+  }
 }
 
 TEST_F(MainWindow, ReturnAndSpaceStartNothing) {
@@ -179,9 +207,15 @@ TEST_F(MainWindow, RejectedCountsShowTheMessageAndChangeNothing) {
       Window().ResultsFld().SetText("an earlier report\n");
       // The focus starts elsewhere where there is somewhere else: it must come back.
       if (shown) QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+      // As under a real mouse: the release goes to the message box, and
+      // none ever reaches the button.
       ModalAnswers answers;
-      answers.DismissMessage();
-      Begin(count, answers);
+      answers.ReleaseMouse().DismissMessage();
+      Count()->clear();
+      QTest::keyClicks(Count(), count);
+      testing::PressThroughWindowSystem(Window().calcBtn().Button());
+      EXPECT_TRUE(answers.AllUsed());
+      EXPECT_EQ(answers.Unexpected(), 0);
       ASSERT_EQ(answers.Messages().size(), 1u) << count.toStdString();
       EXPECT_EQ(answers.Messages()[0], "Please enter the number of variables (3-99).");
       EXPECT_EQ(Window().Widget()->focusWidget(), Count());
@@ -195,9 +229,19 @@ TEST_F(MainWindow, RejectedCountsShowTheMessageAndChangeNothing) {
 
 TEST_F(MainWindow, WorkedExampleRunsFromItsFile) {
   std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
+  // The area is shown before the report arrives, so the user sees it fill.
+  ASSERT_FALSE(Window().ResultsFld().Visible());
+  std::optional<bool> visibleAtFirstText;
+  auto watch = QObject::connect(Results()->document(), &QTextDocument::contentsChange, Results(),
+                                [&](int, int, int added) {
+                                  if (added > 0 && !visibleAtFirstText)
+                                    visibleAtFirstText = Window().ResultsFld().Visible();
+                                });
   ModalAnswers answers;
   answers.ChooseFile(path);
   Begin(QStringLiteral("8"), answers);
+  QObject::disconnect(watch);
+  EXPECT_EQ(visibleAtFirstText, std::optional<bool>(true));
   EXPECT_TRUE(Window().ResultsFld().Visible());
   std::string text = Window().ResultsFld().Text();
   EXPECT_EQ(text.rfind("Date: ", 0), 0u);
@@ -266,6 +310,30 @@ TEST_F(MainWindow, TheNewReportIsScrolledIntoView) {
   // The first report is 35 lines: the second begins on line 35 (from 0).
   QTextBlock top = Results()->cursorForPosition(QPoint(2, 2)).block();
   EXPECT_EQ(top.blockNumber(), 35);
+  EXPECT_TRUE(top.text().startsWith(QStringLiteral("Date: "))) << top.text().toStdString();
+
+  // A wide report scrolled to the end of a row: the next report is shown
+  // from its first column, not as an empty stretch right of it.
+  std::string wide;
+  for (int i = 1; i <= 99; ++i) {
+    wide.push_back('v');
+    wide += std::to_string(i);
+    for (int j = 1; j < i; ++j) wide += "\t0.011";
+    wide += "\n";
+  }
+  {
+    ModalAnswers answers;
+    answers.ChooseFile(testing::WriteTempFile("wide.txt", wide));
+    Begin(QStringLiteral("99"), answers);
+  }
+  QScrollBar* across = Results()->horizontalScrollBar();
+  QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+  for (int line = 0; line < 60; ++line) QTest::keyClick(Results(), Qt::Key_Down);  // into row 57
+  QTest::keyClick(Results(), Qt::Key_End);
+  ASSERT_GT(across->value(), 0) << "the long row scrolled the view right";
+  RunOn(path);
+  EXPECT_EQ(across->value(), across->minimum());
+  top = Results()->cursorForPosition(QPoint(2, 2)).block();
   EXPECT_TRUE(top.text().startsWith(QStringLiteral("Date: "))) << top.text().toStdString();
 }
 
@@ -338,6 +406,87 @@ TEST_F(MainWindow, AFileThatIsNoOrdinaryFileIsRefusedAtOnce) {
   std::filesystem::remove(fifo);
 }
 
+// What of the open-file dialog's detail view is cut: a cell of its folder's
+// files, a header label, or a column out of sight; empty when all shows whole.
+std::vector<std::string> CutInDetailView(QFileDialog& dialog) {
+  std::vector<std::string> cut;
+  auto* view = dialog.findChild<QTreeView*>();
+  if (!view) return {"no detail view"};
+  const QHeaderView& header = *view->header();
+  const int margin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+  const int icon = view->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view) + margin;
+  const QFontMetrics metrics = view->fontMetrics();
+  const QModelIndex root = view->rootIndex();
+  for (int column = 0; column < header.count(); ++column) {
+    const std::string label = header.model()->headerData(column, Qt::Horizontal).toString().toStdString();
+    if (header.sectionSizeHint(column) > header.sectionSize(column)) cut.push_back("header " + label);
+    for (int row = 0; row < view->model()->rowCount(root); ++row) {
+      const QString text = view->model()->index(row, column, root).data().toString();
+      const int need = metrics.horizontalAdvance(text) + margin + (column == 0 ? icon : 0);
+      if (need > header.sectionSize(column)) cut.push_back(label + ": " + text.toStdString());
+    }
+  }
+  if (header.length() > view->viewport()->width()) cut.push_back("columns beyond the view");
+  if (!dialog.screen()->availableGeometry().contains(dialog.frameGeometry())) cut.push_back("dialog off its screen");
+  return cut;
+}
+
+TEST_F(MainWindow, FileDialogOpensInTheLastChosenFolderWithItsColumnsWhole) {
+  namespace fs = std::filesystem;
+  const fs::path inA = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
+  testing::WriteTempFile("results.xlsx", "PK");  // a type named longer than the usual ones
+  const fs::path a = inA.parent_path(), b = a / "elsewhere";
+  fs::create_directories(b);
+  fs::copy_file(inA, b / "example.txt", fs::copy_options::overwrite_existing);
+  const auto folder = [](const QFileDialog& dialog) { return fs::path(dialog.directory().absolutePath().toStdString()); };
+  std::vector<fs::path> openedIn;
+  std::vector<std::string> cut{"not looked at"};
+
+  RunOn(inA.string());
+  {
+    ModalAnswers answers;
+    QDeadlineTimer deadline(3000);
+    answers
+        .LookAtFileDialog([&](QFileDialog& dialog) {
+          if (openedIn.empty()) openedIn.push_back(folder(dialog));
+          // The folder is read in the background: wait until its three entries are listed.
+          auto* view = dialog.findChild<QTreeView*>();
+          cut = CutInDetailView(dialog);
+          return (cut.empty() && view->model()->rowCount(view->rootIndex()) >= 3) || deadline.hasExpired();
+        })
+        .ChooseFile((b / "example.txt").string());
+    Begin(QStringLiteral("8"), answers);
+  }
+  EXPECT_EQ(cut, std::vector<std::string>{});
+  // A cancelled dialog changes nothing, even after moving to another folder.
+  {
+    ModalAnswers answers;
+    answers
+        .LookAtFileDialog([&](QFileDialog& dialog) {
+          openedIn.push_back(folder(dialog));
+          dialog.setDirectory(QString::fromStdString(a.string()));
+          return true;
+        })
+        .CancelFile();
+    Begin(QStringLiteral("8"), answers);
+  }
+  {
+    ModalAnswers answers;
+    answers
+        .LookAtFileDialog([&](QFileDialog& dialog) {
+          openedIn.push_back(folder(dialog));
+          return true;
+        })
+        .CancelFile();
+    Begin(QStringLiteral("8"), answers);
+  }
+  EXPECT_EQ(openedIn, (std::vector<fs::path>{a, b, b}));
+  // Nothing of it is kept for the next session: the toolkit's dialog stores
+  // its folders and column widths nowhere.
+  const fs::path config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
+  EXPECT_FALSE(fs::exists(config / "QtProject.conf")) << config;
+}
+
 TEST_F(MainWindow, ClosingTheMainWindowQuits) {
   ASSERT_FALSE(fw::QuitRequested());
   Window().Widget()->close();
@@ -371,7 +520,57 @@ TEST_F(MainWindow, SelectAllAndCopyPutTheReportOnTheClipboard) {
   QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_TRUE(testing::ChooseFromMenuBar(Window(), "EditSelectAll"));
   EXPECT_TRUE(testing::ChooseFromMenuBar(Window(), "EditCopy"));
-  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), Window().ResultsFld().Text());
+  const QMimeData* copied = QApplication::clipboard()->mimeData();
+  ASSERT_NE(copied, nullptr);
+  EXPECT_EQ(copied->text().toStdString(), Window().ResultsFld().Text()) << "the plain text, byte for byte";
+
+  // A word processor takes the rich text: it must carry the area's fixed-pitch
+  // font and every space and line end of the report. No markdown is offered.
+  EXPECT_EQ(copied->formats(), QStringList({QStringLiteral("text/plain"), QStringLiteral("text/html")}));
+  const QString html = copied->html();
+  const QString family = QFontInfo(Results()->font()).family().section(QStringLiteral(" ["), 0, 0);
+  EXPECT_TRUE(html.contains(QStringLiteral("font-family: '") + family + QStringLiteral("', monospace;")))
+      << html.left(300).toStdString();
+  EXPECT_TRUE(html.contains(QStringLiteral("font-size: 10pt"))) << html.left(300).toStdString();
+  const qsizetype open = html.indexOf(QStringLiteral(">\n"), html.indexOf(QStringLiteral("<pre "))) + 2;
+  const qsizetype close = html.lastIndexOf(QStringLiteral("</pre>"));
+  ASSERT_TRUE(open > 1 && close > open) << html.left(300).toStdString();
+  QTextDocument rendered;
+  rendered.setHtml(html);
+  EXPECT_EQ(rendered.toPlainText().toStdString() + "\n", Window().ResultsFld().Text())
+      << "read back as HTML, every space and line is there";
+  EXPECT_EQ(html.mid(open, close - open), copied->text().toHtmlEscaped());
+}
+
+// A clipboard that counts how often its text is read.
+class CountingMimeData : public QMimeData {
+ public:
+  mutable int reads = 0;
+
+ protected:
+  QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
+    ++reads;
+    return QMimeData::retrieveData(mimeType, type);
+  }
+};
+
+// Under X11 reading the clipboard asks the program that owns it for all its
+// text; opening the Edit menu only asks whether there is text.
+TEST_F(MainWindow, OpeningTheEditMenuNeverReadsTheClipboard) {
+  auto* data = new CountingMimeData;
+  data->setText(QStringLiteral("a large selection"));
+  QApplication::clipboard()->setMimeData(data);
+  for (QWidget* focus : {static_cast<QWidget*>(Count()), static_cast<QWidget*>(Results())}) {
+    Window().ResultsFld().SetVisible(true);
+    focus->setFocus();
+    data->reads = 0;
+    ASSERT_TRUE(testing::ChooseFromMenuBar(Window(), "EditUndo"));  // opens the menu; Undo is dimmed
+    EXPECT_EQ(data->reads, 0);
+    EXPECT_TRUE(Window().MenuAction("EditPaste")->isEnabled());
+  }
+  QApplication::clipboard()->clear();
+  ASSERT_TRUE(testing::ChooseFromMenuBar(Window(), "EditUndo"));
+  EXPECT_FALSE(Window().MenuAction("EditPaste")->isEnabled()) << "nothing to paste";
 }
 
 TEST_F(MainWindow, FileQuitEndsTheApplication) {

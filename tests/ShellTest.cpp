@@ -4,12 +4,20 @@
 // with the mouse, so a handler bound to the wrong item or event fails here.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -131,6 +139,19 @@ TEST_F(Splash, LayoutAndLogo) {
   EXPECT_FALSE(title.isEmpty());
   EXPECT_TRUE(title.trimmed().isEmpty()) << title.toStdString();
   EXPECT_EQ(ControlWnd::Implicit().Canvas1().Backdrop(), Lbig());
+  // The logo comes with its variant at twice the resolution for scaled
+  // screens; at a ratio of 1 the canvas paints the picture's own pixels.
+  const auto logo = Lbig();
+  ASSERT_NE(logo, nullptr);
+  EXPECT_EQ(QSize(logo->Width(), logo->Height()), QSize(465, 100));
+  EXPECT_TRUE(logo->HasHighRes());
+  for (double ratio : {1.25, 1.5, 2.0}) EXPECT_EQ(logo->ImageFor(ratio).size(), QSize(930, 200)) << ratio;
+  QWidget* canvas = splash.Canvas1().Widget();
+  ASSERT_EQ(canvas->devicePixelRatioF(), 1.0);
+  QImage expected(canvas->size(), QImage::Format_ARGB32_Premultiplied);
+  expected.fill(splash.ContentArea()->palette().color(QPalette::Window));  // the canvas is transparent
+  QPainter(&expected).drawImage(0, 0, logo->Image());
+  EXPECT_TRUE(canvas->grab().toImage().convertToFormat(expected.format()) == expected);
 }
 
 TEST_F(Splash, AKeyWithoutTextHandsOverToo) {
@@ -142,10 +163,18 @@ TEST_F(Splash, AKeyWithoutTextHandsOverToo) {
 }
 
 TEST_F(Splash, RealTimerHandsOverAfterFourSeconds) {
+  QElapsedTimer clock;
+  clock.start();
   AboutWnd& splash = Open();
   EXPECT_TRUE(splash.Visible());
   EXPECT_FALSE(IsOpen(ControlWnd::kClassName));
-  ASSERT_TRUE(QTest::qWaitFor([] { return MainShown(); }, 6000));
+  // Shortly before the four seconds nothing has happened yet; the margin
+  // after them is for the sanitizer build, which is slow.
+  QTest::qWait(int(3500 - clock.elapsed()));
+  EXPECT_TRUE(splash.Visible());
+  EXPECT_FALSE(MainShown());
+  ASSERT_TRUE(QTest::qWaitFor([] { return MainShown(); }, int(5500 - clock.elapsed())))
+      << "not handed over " << clock.elapsed() << " ms after it opened";
   EXPECT_FALSE(splash.Visible());
   EXPECT_FALSE(splash.Timer1().Running());
   EXPECT_TRUE(IsOpen(AboutWnd::kClassName)) << "hidden, never closed";
@@ -267,6 +296,16 @@ TEST_F(HelpWindow, QuestionMarkShowsTheHelpTextWithItsTitleBold) {
   EXPECT_FALSE(styled.IsBold(7)) << "not the line end";
   EXPECT_FALSE(styled.IsBold(9)) << "not the next lines";
   EXPECT_FALSE(IsOpen(AboutWnd::kClassName)) << "? is not About";
+
+  // Copied out, the text comes as it is and, for a word processor, in the
+  // area's fixed-pitch font at its size.
+  QTest::mouseClick(help.EditField1().Edit()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  Choose(help, "EditSelectAll");
+  Choose(help, "EditCopy");
+  const QMimeData* copied = QApplication::clipboard()->mimeData();
+  ASSERT_NE(copied, nullptr);
+  EXPECT_EQ(copied->text().toStdString(), help.EditField1().Text());
+  EXPECT_TRUE(copied->html().contains(QStringLiteral("monospace; font-size: 11pt"))) << copied->html().left(200).toStdString();
 }
 
 TEST_F(HelpWindow, EveryExampleRowFitsOnOneLine) {
@@ -275,6 +314,8 @@ TEST_F(HelpWindow, EveryExampleRowFitsOnOneLine) {
   QPlainTextEdit* edit = helpWnd::Implicit().EditField1().Edit();
   auto* layout = qobject_cast<QPlainTextDocumentLayout*>(edit->document()->documentLayout());
   ASSERT_NE(layout, nullptr);
+  const qreal space = QFontMetricsF(edit->document()->defaultFont()).horizontalAdvance(u' ');
+  std::vector<qreal> fieldStarts;  // of the first row; the others line up
   qreal widest = 0;
   for (int first : {25, 35}) {  // the full square, then the lower triangle
     for (int line = first; line < first + 8; ++line) {
@@ -282,10 +323,57 @@ TEST_F(HelpWindow, EveryExampleRowFitsOnOneLine) {
       ASSERT_FALSE(block.text().isEmpty()) << line;
       layout->ensureBlockLayout(block);
       EXPECT_EQ(block.layout()->lineCount(), 1) << "line " << line << " wraps";
-      widest = std::max(widest, block.layout()->lineAt(0).naturalTextWidth());
+      const QTextLine row = block.layout()->lineAt(0);
+      widest = std::max(widest, row.naturalTextWidth());
+      // An 8-character name or a 6-character value must not touch the next
+      // field, empty fields (the diagonal) included.
+      const QString text = block.text();
+      std::size_t field = 0;
+      for (qsizetype tab = text.indexOf(u'\t'); tab >= 0; tab = text.indexOf(u'\t', tab + 1), ++field) {
+        const qreal start = row.cursorToX(int(tab + 1));
+        EXPECT_GE(start - row.cursorToX(int(tab)), space - 1.0 / 64)
+            << "line " << line << ": " << text.left(tab).toStdString() << " touches the next field";
+        if (field == fieldStarts.size()) fieldStarts.push_back(start);
+        EXPECT_EQ(start, fieldStarts[field]) << "line " << line << ", field " << field + 2 << " out of its column";
+      }
     }
   }
   EXPECT_LE(widest, edit->viewport()->width() - 2 * edit->document()->documentMargin());
+}
+
+// The toolkit's own line breaking ends a line inside " .05", after its point.
+// At no width may a line end inside a word holding a digit, and every line
+// still takes as many words as fit.
+TEST_F(HelpWindow, NoWidthSplitsANumberAndLinesStayFull) {
+  ControlWnd::Implicit();
+  PressHelp();
+  QPlainTextEdit* edit = helpWnd::Implicit().EditField1().Edit();
+  QAbstractTextDocumentLayout* layout = edit->document()->documentLayout();
+  const QFontMetricsF metrics(edit->document()->defaultFont());
+  const auto isDigit = [](QChar c) { return c.isDigit(); };
+  int wrapsInsideAWord = 0;
+  for (int width = 200; width <= 551; ++width) {
+    edit->resize(width, edit->height());
+    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
+      layout->blockBoundingRect(block);  // as painting lays a block out
+      const QString text = block.text();
+      const QTextLayout* lines = block.layout();
+      for (int i = 0; i + 1 < lines->lineCount(); ++i) {
+        const QTextLine line = lines->lineAt(i);
+        const qsizetype end = line.textStart() + line.textLength();
+        qsizetype start = end, stop = end;
+        while (start > 0 && !text[start - 1].isSpace()) --start;
+        while (stop < text.size() && !text[stop].isSpace()) ++stop;
+        const QString word = text.mid(start, stop - start);
+        const bool number = std::any_of(word.begin(), word.end(), isDigit);
+        EXPECT_FALSE(start < end && number) << width << " px: " << word.toStdString() << " split";
+        EXPECT_GT(metrics.horizontalAdvance(text.mid(line.textStart(), stop - line.textStart())), line.width() - 0.5)
+            << width << " px: " << word.toStdString() << " would fit on the line before";
+        wrapsInsideAWord += start > line.textStart() && start < end;
+      }
+    }
+  }
+  EXPECT_GT(wrapsInsideAWord, 100) << "other words still break after their hyphens";
 }
 
 TEST_F(HelpWindow, EditsLiveWhileOpenAndGoWithTheWindow) {
@@ -353,6 +441,98 @@ TEST_F(Closing, TheMainWindowQuitsWithStatusZeroWhateverElseIsOpen) {
     EXPECT_TRUE(fw::QuitRequested());
     EXPECT_EQ(fw::ExitCode(), 0);
   }
+}
+
+class Restoring : public GuiTest {};
+
+// "?", Info, Control and About bring back a window the user minimised;
+// merely shown, it would stay in the task bar and nothing would appear.
+TEST_F(Restoring, EachCommandRestoresTheWindowItShows) {
+  ControlWnd& main = ControlWnd::Implicit();
+  PressHelp();
+  helpWnd& help = helpWnd::Implicit();
+  AboutWnd& splash = AboutWnd::Implicit();
+  struct Row {
+    const char* command;
+    fw::Window& shown;
+    std::function<void()> choose;
+  };
+  const Row rows[] = {
+      {"?", help, [] { PressHelp(); }},
+      {"Info", help, [&] { Activate(main); Choose(main, "InfoItem"); }},
+      {"Control", main, [&] { Activate(help); Choose(help, "ControlItem"); }},
+      {"About", splash, [&] { Activate(main); Choose(main, "AboutItem"); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.command);
+    row.shown.Widget()->showMinimized();
+    ASSERT_TRUE(row.shown.Widget()->isMinimized());
+    row.choose();
+    EXPECT_FALSE(row.shown.Widget()->isMinimized());
+    EXPECT_TRUE(row.shown.Visible());
+  }
+}
+
+// Run once on a desktop's screen, where every window fits and nothing may
+// change, and once on a small scaled laptop screen (screen-laptop.json),
+// where a window that does not fit opens inside the screen and scrolls.
+class Screen : public GuiTest {
+ protected:
+  static QScrollArea* Scroller(const fw::Window& window) {
+    return qobject_cast<QScrollArea*>(static_cast<QMainWindow*>(window.Widget())->centralWidget());
+  }
+};
+
+TEST_F(Screen, EveryWindowOpensInsideItAndEveryControlCanBeReached) {
+  ControlWnd& main = ControlWnd::Implicit();
+  PressHelp();
+  helpWnd& help = helpWnd::Implicit();
+  AboutWnd& splash = AboutWnd::Implicit();
+  const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+  const std::pair<fw::Window*, QSize> windows[] = {
+      {&main, QSize(800, 700)}, {&help, QSize(550, 500)}, {&splash, QSize(500, 300)}};
+  for (const auto& [window, stored] : windows) {
+    SCOPED_TRACE(window->ClassName());
+    auto* widget = static_cast<QMainWindow*>(window->Widget());
+    const int menu = widget->menuWidget() ? widget->menuWidget()->height() : 0;
+    const QMargins frame = widget->windowHandle()->frameMargins();
+    const bool fits = stored.width() + frame.left() + frame.right() <= free.width() &&
+                      stored.height() + menu + frame.top() + frame.bottom() <= free.height();
+    EXPECT_EQ(window->ContentArea()->size(), stored) << "the controls keep their places";
+    EXPECT_TRUE(free.contains(widget->frameGeometry())) << "inside the screen";
+    QScrollArea* scroller = Scroller(*window);
+    ASSERT_NE(scroller, nullptr);
+    if (fits) {
+      EXPECT_EQ(widget->size(), QSize(stored.width(), stored.height() + menu));
+      EXPECT_EQ(scroller->viewport()->size(), stored);
+      EXPECT_FALSE(scroller->verticalScrollBar()->isVisible());
+      EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible());
+    } else {
+      // A bar where the content is cut, and only there.
+      const QSize view = scroller->viewport()->size();
+      EXPECT_TRUE(view.width() < stored.width() || view.height() < stored.height());
+      EXPECT_EQ(scroller->verticalScrollBar()->isVisible(), view.height() < stored.height());
+      EXPECT_EQ(scroller->horizontalScrollBar()->isVisible(), view.width() < stored.width());
+      const int bar = scroller->verticalScrollBar()->sizeHint().width();
+      if (stored.width() + bar + frame.left() + frame.right() <= free.width()) {
+        EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible()) << "wide enough for the content and a bar";
+      }
+    }
+  }
+  // Begin, at the bottom of the main window, is reached by paging down with
+  // the scroll bar, and a press on it runs the analysis.
+  QScrollBar* bar = Scroller(main)->verticalScrollBar();
+  for (int page = 0; page < 10 && bar->value() < bar->maximum(); ++page)
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - bar->width() - 3));
+  QPushButton* begin = main.calcBtn().Button();
+  const QRect inView(begin->mapTo(Scroller(main)->viewport(), QPoint(0, 0)), begin->size());
+  EXPECT_TRUE(Scroller(main)->viewport()->rect().contains(inView)) << "Begin can be seen";
+  testing::ModalAnswers answers;
+  answers.DismissMessage();
+  QTest::mousePress(begin, Qt::LeftButton);
+  QTest::mouseRelease(begin, Qt::LeftButton);
+  ASSERT_EQ(answers.Messages().size(), 1u);
+  EXPECT_EQ(answers.Messages()[0], "Please enter the number of variables (3-99).");
 }
 
 }  // namespace

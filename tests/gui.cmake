@@ -11,6 +11,13 @@ endfunction()
 lumetra_add_gui_test(framework_gui_test FrameworkGuiTest.cpp)
 lumetra_add_gui_test(main_window_test MainWindowTest.cpp)
 lumetra_add_gui_test(shell_test ShellTest.cpp)
+# The window tests again on a 1366 x 768 laptop screen at 150 %.
+gtest_discover_tests(shell_test
+  TEST_PREFIX "SmallScreen."
+  TEST_FILTER "Screen.*"
+  WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+  PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/screen-laptop.json;LANG=C"
+  DISCOVERY_TIMEOUT 30)
 lumetra_add_gui_test(startup_test StartupTest.cpp)
 lumetra_add_gui_test(startup_failure_test StartupFailureTest.cpp)
 

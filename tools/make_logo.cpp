@@ -1,20 +1,28 @@
 // Draws the program's logo, resources/Lbig.png: a 465 x 100 wordmark with
-// a small histogram of residuals beside it, on a transparent ground.
+// a small histogram of residuals beside it, on a transparent ground. A scale
+// draws the same picture at that many pixels per logical pixel, for screens
+// scaled above 100 %.
 //
 //   g++ -std=c++20 -fPIC tools/make_logo.cpp $(pkg-config --cflags --libs Qt6Gui) -o /tmp/make_logo
 //   QT_QPA_PLATFORM=offscreen /tmp/make_logo resources/Lbig.png
+//   QT_QPA_PLATFORM=offscreen /tmp/make_logo resources/Lbig@2x.png 2
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Lbig.png");
-  QImage image(465, 100, QImage::Format_ARGB32_Premultiplied);
+  const int scale = argc > 2 ? std::atoi(argv[2]) : 1;
+  if (scale < 1) return 2;
+  QImage image(465 * scale, 100 * scale, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter p(&image);
+  // Drawn in logical pixels, so every scale shows the same picture.
+  p.scale(scale, scale);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
 
