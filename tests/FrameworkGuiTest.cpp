@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -235,18 +234,15 @@ TEST_F(GuiTest, AWindowLargerThanItsScreenOpensInsideItAndScrollsToEveryControl)
     QTest::qWait(0);  // the frame is known once the window is shown
     EXPECT_TRUE(w.Widget()->screen()->availableGeometry().contains(w.Widget()->frameGeometry()));
     EXPECT_EQ(w.ContentArea()->size(), QSize(4000, 3000));
-    auto* scroller = qobject_cast<QScrollArea*>(static_cast<QMainWindow*>(w.Widget())->centralWidget());
+    QScrollArea* scroller = testing::ContentScroller(w);
     ASSERT_NE(scroller, nullptr);
     for (QScrollBar* bar : {scroller->horizontalScrollBar(), scroller->verticalScrollBar()}) {
       ASSERT_TRUE(bar->isVisible());
-      // Paged to its end with clicks into the bar's groove past the slider.
-      const QPoint end = bar->orientation() == Qt::Horizontal ? QPoint(bar->width() - bar->height() - 3, bar->height() / 2)
-                                                              : QPoint(bar->width() / 2, bar->height() - bar->width() - 3);
-      for (int page = 0; page < 40 && bar->value() < bar->maximum(); ++page) QTest::mouseClick(bar, Qt::LeftButton, {}, end);
+      testing::PageToEnd(bar);
       EXPECT_EQ(bar->value(), bar->maximum());
     }
     QPushButton* far = w.ControlAs<fw::PushButton>("far").Button();
-    EXPECT_TRUE(scroller->viewport()->rect().contains(QRect(far->mapTo(scroller->viewport(), QPoint(0, 0)), far->size())));
+    EXPECT_TRUE(testing::InView(scroller, far));
     QTest::mousePress(far, Qt::LeftButton);
     QTest::mouseRelease(far, Qt::LeftButton);
     EXPECT_EQ(w.presses, 1);

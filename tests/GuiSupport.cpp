@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -133,6 +135,21 @@ bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName) {
 void PressThroughWindowSystem(QWidget* widget) {
   QWindow* window = widget->window()->windowHandle();
   QTest::mousePress(window, Qt::LeftButton, {}, window->mapFromGlobal(widget->mapToGlobal(widget->rect().center())));
+}
+
+QScrollArea* ContentScroller(const fw::Window& window) {
+  return qobject_cast<QScrollArea*>(static_cast<QMainWindow*>(window.Widget())->centralWidget());
+}
+
+void PageToEnd(QScrollBar* bar) {
+  const QPoint end = bar->orientation() == Qt::Horizontal ? QPoint(bar->width() - bar->height() - 3, bar->height() / 2)
+                                                          : QPoint(bar->width() / 2, bar->height() - bar->width() - 3);
+  for (int page = 0; page < 40 && bar->value() < bar->maximum(); ++page) QTest::mouseClick(bar, Qt::LeftButton, {}, end);
+}
+
+bool InView(const QScrollArea* scroller, const QWidget* widget) {
+  const QWidget* viewport = scroller->viewport();
+  return viewport->rect().contains(QRect(widget->mapTo(viewport, QPoint(0, 0)), widget->size()));
 }
 
 void ResetApplication() {

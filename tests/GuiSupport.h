@@ -14,6 +14,8 @@
 #include "WorkedExample.h"
 
 class QFileDialog;
+class QScrollArea;
+class QScrollBar;
 class QTimer;
 class QWidget;
 
@@ -70,6 +72,14 @@ bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName);
 // real mouse does: unlike QTest's widget overloads this also sets
 // QGuiApplication::mouseButtons(). The button stays down until released.
 void PressThroughWindowSystem(QWidget* widget);
+
+// The scroll area that holds a window's content.
+QScrollArea* ContentScroller(const fw::Window& window);
+// Pages `bar` to its end as a user does, with clicks into its groove past
+// the slider.
+void PageToEnd(QScrollBar* bar);
+// Whether all of `widget` is in view in `scroller`.
+bool InView(const QScrollArea* scroller, const QWidget* widget);
 
 // Closes every window and forgets a quit request, so each test starts fresh.
 void ResetApplication();

@@ -476,12 +476,7 @@ TEST_F(Restoring, EachCommandRestoresTheWindowItShows) {
 // Run once on a desktop's screen, where every window fits and nothing may
 // change, and once on a small scaled laptop screen (screen-laptop.json),
 // where a window that does not fit opens inside the screen and scrolls.
-class Screen : public GuiTest {
- protected:
-  static QScrollArea* Scroller(const fw::Window& window) {
-    return qobject_cast<QScrollArea*>(static_cast<QMainWindow*>(window.Widget())->centralWidget());
-  }
-};
+class Screen : public GuiTest {};
 
 TEST_F(Screen, EveryWindowOpensInsideItAndEveryControlCanBeReached) {
   ControlWnd& main = ControlWnd::Implicit();
@@ -500,7 +495,7 @@ TEST_F(Screen, EveryWindowOpensInsideItAndEveryControlCanBeReached) {
                       stored.height() + menu + frame.top() + frame.bottom() <= free.height();
     EXPECT_EQ(window->ContentArea()->size(), stored) << "the controls keep their places";
     EXPECT_TRUE(free.contains(widget->frameGeometry())) << "inside the screen";
-    QScrollArea* scroller = Scroller(*window);
+    QScrollArea* scroller = testing::ContentScroller(*window);
     ASSERT_NE(scroller, nullptr);
     if (fits) {
       EXPECT_EQ(widget->size(), QSize(stored.width(), stored.height() + menu));
@@ -521,12 +516,9 @@ TEST_F(Screen, EveryWindowOpensInsideItAndEveryControlCanBeReached) {
   }
   // Begin, at the bottom of the main window, is reached by paging down with
   // the scroll bar, and a press on it runs the analysis.
-  QScrollBar* bar = Scroller(main)->verticalScrollBar();
-  for (int page = 0; page < 10 && bar->value() < bar->maximum(); ++page)
-    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - bar->width() - 3));
+  testing::PageToEnd(testing::ContentScroller(main)->verticalScrollBar());
   QPushButton* begin = main.calcBtn().Button();
-  const QRect inView(begin->mapTo(Scroller(main)->viewport(), QPoint(0, 0)), begin->size());
-  EXPECT_TRUE(Scroller(main)->viewport()->rect().contains(inView)) << "Begin can be seen";
+  EXPECT_TRUE(testing::InView(testing::ContentScroller(main), begin)) << "Begin can be seen";
   testing::ModalAnswers answers;
   answers.DismissMessage();
   QTest::mousePress(begin, Qt::LeftButton);
