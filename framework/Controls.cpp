@@ -63,18 +63,44 @@ bool IsInertSetting(std::string_view name) {
   return false;
 }
 
-// Builds the validator of a ValidationMask: "#" (and "0", "9") stand for one
-// digit each, every digit optional, so that a mask bounds what is typed or
-// pasted without forcing it to be complete.
-QValidator* MaskValidator(const std::string& mask, QObject* parent) {
-  if (mask.empty()) return nullptr;
-  for (char c : mask)
-    if (c != '#' && c != '0' && c != '9') throw std::logic_error("unsupported ValidationMask " + mask);
-  QString pattern = QStringLiteral("[0-9]{0,%1}").arg(mask.size());
-  return new QRegularExpressionValidator(QRegularExpression(pattern), parent);
-}
-
 }  // namespace
+
+// What a field takes, by every route that brings text into it (a key, a
+// paste by key, menu or middle button, a drop): at most its maximum of
+// characters, each a digit where its mask has "#" ("0" and "9" alike), every
+// digit optional so that the mask bounds the text without asking for it
+// whole. A masked field takes text without the white space around it (a
+// copied spreadsheet cell ends in a line end). What does not fit is refused
+// whole: the field has no length limit of its own, which would cut a paste.
+class FieldValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+
+  void SetMaximum(std::int64_t characters) { m_maximum = characters > 0 ? characters : 0; }
+  void SetMask(const std::string& mask) {
+    for (char c : mask)
+      if (c != '#' && c != '0' && c != '9') throw std::logic_error("unsupported ValidationMask " + mask);
+    m_mask = mask;
+  }
+
+  State validate(QString& input, int& position) const override {
+    if (!m_mask.empty()) {
+      const qsizetype lead = std::find_if(input.begin(), input.end(), [](QChar c) { return !c.isSpace(); }) - input.begin();
+      input = input.trimmed();
+      position = int(std::clamp<qsizetype>(position - lead, 0, input.size()));
+    }
+    if (m_maximum > 0 && input.size() > m_maximum) return Invalid;
+    if (m_mask.empty()) return Acceptable;
+    if (input.size() > qsizetype(m_mask.size())) return Invalid;
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return std::all_of(input.begin(), input.end(), digit) ? Acceptable : Invalid;
+  }
+
+ private:
+  std::int64_t m_maximum = 0;
+  std::string m_mask;
+};
+
 
 std::optional<std::string> KeyText(const QKeyEvent& event) {
   switch (event.key()) {
@@ -85,6 +111,9 @@ std::optional<std::string> KeyText(const QKeyEvent& event) {
     default: break;
   }
   if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) return std::nullopt;
+  // The platform's editing keys without a command key (Shift+Insert pastes).
+  for (auto editing : {QKeySequence::Paste, QKeySequence::Copy, QKeySequence::Cut})
+    if (event.matches(editing)) return std::nullopt;
   switch (event.key()) {
     case Qt::Key_Backspace: return std::string("\x08");
     case Qt::Key_Tab: case Qt::Key_Backtab: return std::string("\t");
@@ -198,49 +227,30 @@ class KeyFilter : public QObject {
   TextField& m_field;
 };
 
-void PasteInto(QLineEdit& edit, QClipboard::Mode mode) {
-  const QString text = QApplication::clipboard()->text(mode).trimmed();
-  if (text.isEmpty()) return;
-  const QString before = edit.text();
-  const QString replaced = edit.selectedText();
-  edit.insert(text);
-  if (edit.text() == before && text != replaced) Beep();
-}
-
-// A line edit whose every paste goes through PasteInto: by key, by the
-// context menu, and by the middle button's selection.
+// A line edit that sounds the alert when it refuses text, as the key filter
+// does for a key; a typed key beyond the field's length is dropped silently.
 class FieldWidget : public QLineEdit {
+ public:
+  FieldWidget() {
+    QObject::connect(this, &QLineEdit::inputRejected, this, [this] {
+      if (!m_typing) Beep();
+    });
+  }
+
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    if (!event->matches(QKeySequence::Paste)) return QLineEdit::keyPressEvent(event);
-    if (!isReadOnly()) PasteInto(*this);
-    event->accept();
+    m_typing = !event->matches(QKeySequence::Paste);
+    QLineEdit::keyPressEvent(event);
+    m_typing = false;
   }
 
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    if (event->button() != Qt::MiddleButton || !QApplication::clipboard()->supportsSelection())
-      return QLineEdit::mouseReleaseEvent(event);
-    if (!isReadOnly()) {
-      deselect();
-      PasteInto(*this, QClipboard::Selection);
-    }
-    event->accept();
-  }
-
-  void contextMenuEvent(QContextMenuEvent* event) override {
-    QPointer<QMenu> menu = createStandardContextMenu();
-    for (QAction* action : menu->actions()) {
-      if (action->objectName() != QLatin1String("edit-paste")) continue;
-      action->disconnect();
-      QObject::connect(action, &QAction::triggered, this, [this] { PasteInto(*this); });
-    }
-    menu->exec(event->globalPos());
-    delete menu;
-  }
+ private:
+  bool m_typing = false;
 };
 
-TextField::TextField(Window& window) : RectControl(window, new FieldWidget) {
+TextField::TextField(Window& window) : RectControl(window, new FieldWidget), m_validator(new FieldValidator(Edit())) {
   Edit()->installEventFilter(new KeyFilter(*this));
+  Edit()->setValidator(m_validator);
 }
 
 QLineEdit* TextField::Edit() const { return static_cast<QLineEdit*>(Widget()); }
@@ -257,10 +267,8 @@ void TextField::SetProperty(std::string_view name, const PropertyValue& value) {
   QLineEdit* edit = Edit();
   if (name == "Value") SetText(value.AsText(name));
   else if (name == "TextAlignment") edit->setAlignment(AlignmentOf(value.AsInt(name)));
-  else if (name == "MaximumCharactersAllowed") {
-    auto n = value.AsInt(name);
-    edit->setMaxLength(n > 0 ? int(n) : 32767);
-  } else if (name == "ValidationMask") edit->setValidator(MaskValidator(value.AsText(name), edit));
+  else if (name == "MaximumCharactersAllowed") m_validator->SetMaximum(value.AsInt(name));
+  else if (name == "ValidationMask") m_validator->SetMask(value.AsText(name));
   else if (name == "Hint") edit->setPlaceholderText(ToQt(value.AsText(name)));
   else if (name == "Password") edit->setEchoMode(value.AsBool(name) ? QLineEdit::Password : QLineEdit::Normal);
   else if (name == "ReadOnly") edit->setReadOnly(value.AsBool(name));

@@ -27,6 +27,7 @@ namespace fw {
 
 class Window;
 class Picture;
+class FieldValidator;
 
 // Anything a window registers by name, timers included.
 class Control : public PropertyTarget {
@@ -90,8 +91,11 @@ class TextField : public RectControl {
   // `key` is the key's text; special keys come as one character: backspace
   // 8, tab 9, Return 13, Escape 27, left 28, right 29, up 30, down 31,
   // delete 127; a key with neither text nor such a code (F1, Insert) comes
-  // as "". True swallows the key. Modifier keys pressed alone and
-  // command-key shortcuts (with Ctrl, Alt or Meta) never reach it.
+  // as "". True swallows the key. Modifier keys pressed alone,
+  // command-key shortcuts (with Ctrl, Alt or Meta) and the platform's editing
+  // keys (Shift+Insert) never reach it. Text reaches the field whole or not
+  // at all: a masked field takes it without the white space around it, and
+  // what does not fit its length and mask is refused with the alert.
   void BindKeyDown(std::function<bool(TextField&, const std::string&)> handler);
 
   void SetProperty(std::string_view name, const PropertyValue& value) override;
@@ -100,6 +104,7 @@ class TextField : public RectControl {
  private:
   friend class KeyFilter;
   std::function<bool(TextField&, const std::string&)> m_keyDown;
+  FieldValidator* m_validator;
 };
 
 class StyledText;

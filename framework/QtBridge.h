@@ -26,8 +26,9 @@ inline QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(
 inline std::string FromQt(const QString& text) { return text.toStdString(); }
 
 // The key as the program sees it, or nothing for a key that never reaches a
-// KeyDown handler: a modifier pressed alone, or a command-key shortcut,
-// which belongs to the menus and the control's own editing. A key that
+// KeyDown handler: a modifier pressed alone, a command-key shortcut or one
+// of the platform's editing keys (Shift+Insert), which belong to the menus
+// and the control's own editing. A key that
 // produces no text and has no code of its own comes as "".
 std::optional<std::string> KeyText(const QKeyEvent& event);
 
@@ -35,11 +36,6 @@ std::optional<std::string> KeyText(const QKeyEvent& event);
 // "Courier" a fixed-pitch font. Sizes are the layout's points, one point to
 // a pixel, so that text fits the controls' stored pixel sizes.
 QFont MakeFont(const std::string& name, double size, bool bold, bool italic, bool underline);
-
-// Pastes the clipboard's text into a line edit without the white space
-// around it; the field's length and mask then apply as to typing, and a
-// paste they refuse sounds the alert.
-void PasteInto(QLineEdit& edit, QClipboard::Mode mode = QClipboard::Clipboard);
 
 // Holds a window while one of its handlers runs and until the event that
 // ran it has ended: a handler may close its window and then open a modal,

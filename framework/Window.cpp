@@ -109,7 +109,7 @@ void PerformEdit(QWidget* focus, EditCommand command) {
       case EditCommand::Undo: line->undo(); break;
       case EditCommand::Cut: line->cut(); break;
       case EditCommand::Copy: line->copy(); break;
-      case EditCommand::Paste: PasteInto(*line); break;
+      case EditCommand::Paste: line->paste(); break;
       case EditCommand::Clear: line->del(); break;
       case EditCommand::SelectAll: line->selectAll(); break;
       case EditCommand::None: break;
@@ -196,6 +196,9 @@ Window::Window(std::string className)
   // The content keeps its stored size and scrolls inside a window that the
   // screen cannot hold; where the window fits, no scroll bar shows.
   m_scroll->setFrameShape(QFrame::NoFrame);
+  // Only a frame: the focus and Tab go among the controls as if they stood
+  // on the window itself.
+  m_scroll->setFocusPolicy(Qt::NoFocus);
   m_scroll->setWidget(m_content);
   m_widget->setCentralWidget(m_scroll);
   m_widget->setAttribute(Qt::WA_DeleteOnClose, false);

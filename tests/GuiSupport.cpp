@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMimeData>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -14,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <QGuiApplication>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -116,6 +120,18 @@ void ModalAnswers::Poll() {
   }
 }
 
+namespace {
+// A window system makes the window active again once a popup menu of it
+// has closed; the offscreen platform leaves the hidden menu active, or none.
+void GiveBackActivation(QWidget* window) {
+  QTest::qWait(0);  // the menu's own activation may still be on its way
+  if (QWindow* active = QGuiApplication::focusWindow(); !active || !active->isVisible()) {
+    window->activateWindow();
+    QTest::qWait(0);
+  }
+}
+}  // namespace
+
 bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName) {
   QAction* action = window.MenuAction(itemName);
   auto* main = qobject_cast<QMainWindow*>(window.Widget());
@@ -127,14 +143,57 @@ bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName) {
     if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000)) return false;
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
     if (menu->isVisible()) menu->hide();
+    GiveBackActivation(main);
     return true;
   }
   return false;
 }
 
+bool ChooseFromContextMenu(QWidget* widget, const QString& item) {
+  bool chosen = false;
+  QTimer look;
+  look.setSingleShot(true);
+  QObject::connect(&look, &QTimer::timeout, &look, [&] {
+    QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (QAction* action : menu->actions()) {
+      if (!action->text().remove(u'&').startsWith(item) || !action->isEnabled()) continue;
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+      chosen = true;
+    }
+    if (menu->isVisible()) menu->close();
+  });
+  look.start(50);
+  // What a right click makes of itself; the menu may run a loop of its own.
+  QContextMenuEvent event(QContextMenuEvent::Mouse, widget->rect().center(), widget->mapToGlobal(widget->rect().center()));
+  QApplication::sendEvent(widget, &event);
+  if (!QTest::qWaitFor([&] { return !look.isActive(); }, 1000)) return false;
+  GiveBackActivation(widget->window());
+  return chosen;
+}
+
+void Drop(QWidget* widget, const QString& text) {
+  QMimeData data;
+  data.setText(text);
+  const QPoint at = widget->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(widget, &enter);
+  QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(widget, &move);
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(widget, &drop);
+}
+
 void PressThroughWindowSystem(QWidget* widget) {
   QWindow* window = widget->window()->windowHandle();
   QTest::mousePress(window, Qt::LeftButton, {}, window->mapFromGlobal(widget->mapToGlobal(widget->rect().center())));
+}
+
+bool TypeInto(const fw::Window& window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QWindow* target = window.Widget()->windowHandle();
+  if (!QTest::qWaitFor([target] { return QGuiApplication::focusWindow() == target; }, 1000)) return false;
+  QTest::keyClick(target, key, modifiers);
+  return true;
 }
 
 QScrollArea* ContentScroller(const fw::Window& window) {

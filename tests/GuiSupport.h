@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 #include <QStringList>
 #include <functional>
 #include <string>
@@ -68,6 +69,14 @@ class ModalAnswers {
 // disabled). False when the item could not be clicked.
 bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName);
 
+// Opens `widget`'s context menu with a right click through the window
+// system and chooses the item whose text starts with `item` ("Paste").
+// False when there was no such item, or it was disabled.
+bool ChooseFromContextMenu(QWidget* widget, const QString& item);
+
+// Drags `text` over `widget` and drops it in its middle, as from another program.
+void Drop(QWidget* widget, const QString& text);
+
 // Presses the left mouse button on `widget` through the window system, as a
 // real mouse does: unlike QTest's widget overloads this also sets
 // QGuiApplication::mouseButtons(). The button stays down until released.
@@ -80,6 +89,11 @@ QScrollArea* ContentScroller(const fw::Window& window);
 void PageToEnd(QScrollBar* bar);
 // Whether all of `widget` is in view in `scroller`.
 bool InView(const QScrollArea* scroller, const QWidget* widget);
+
+// Types `key` as the keyboard does: into the window the window system made
+// active, which must be `window`, and there to whatever has the focus.
+// False when `window` does not become the active one.
+bool TypeInto(const fw::Window& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Closes every window and forgets a quit request, so each test starts fresh.
 void ResetApplication();

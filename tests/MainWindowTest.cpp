@@ -140,31 +140,50 @@ TEST_F(MainWindow, ModifiersAndShortcutsNeverReachTheFilter) {
   EXPECT_EQ(fw::BeepCount(), beeps);
 }
 
-// A paste loses the white space around it (a copied spreadsheet cell ends
-// in a line end), then the field's mask and length apply; what they refuse
-// sounds the alert once, as a refused key does.
-TEST_F(MainWindow, PasteIsTrimmedThenBoundByTheFieldsMask) {
+// Text reaches the count field by every route under one rule: without the
+// white space around it (a copied spreadsheet cell ends in a line end), it
+// fits the field's length and mask whole, or it is refused whole with one
+// alert and the field keeps what it had: "123" never becomes 12 variables.
+TEST_F(MainWindow, EveryPasteIsTrimmedThenTakenWholeOrRefusedWhole) {
+  enum Route { kCtrlV, kShiftInsert, kEditMenu, kContextMenu, kDrop };
   struct Row {
+    const char* typed;  // before the paste; "^A" selects all after it
     const char* clipboard;
-    bool byMenu;
     const char* field;
     int beeps;
   };
   const Row rows[] = {
-      {"a1", false, "", 1},         {"7", false, "7", 0},      {"8\n", false, "8", 0},
-      {" 12 \r\n", false, "12", 0}, {"\t9\t", true, "9", 0},  {"99\n", true, "99", 0},
-      {"4 2", false, "", 1},         {"123", false, "12", 0},   {"x\n", true, "", 1},
+      {"", "7", "7", 0},       {"", " 12 \r\n", "12", 0}, {"", "\t9\t", "9", 0},     {"", "a1", "", 1},
+      {"", "4 2", "", 1},      {"", "123", "", 1},         {"", "150\n", "", 1},      {"", "", "", 0},
+      {"5", "3", "53", 0},     {"5", "31", "5", 1},        {"42^A", "42", "42", 0},   {"42^A", "9\n", "9", 0},
+      {"42^A", "x", "42", 1},  {"42^A", "123", "42", 1},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.clipboard);
-    Count()->clear();
-    Count()->setFocus();
-    QApplication::clipboard()->setText(QString::fromUtf8(row.clipboard));
-    auto beeps = fw::BeepCount();
-    if (row.byMenu) ASSERT_TRUE(testing::ChooseFromMenuBar(Window(), "EditPaste"));
-    else QTest::keyClick(Count(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Count()->text().toStdString(), row.field);
-    EXPECT_EQ(fw::BeepCount() - beeps, row.beeps);
+  ControlWnd& w = Window();
+  for (Route route : {kCtrlV, kShiftInsert, kEditMenu, kContextMenu, kDrop}) {
+    for (const Row& row : rows) {
+      const std::string typed = row.typed;
+      if (route == kDrop && !typed.empty()) continue;  // a drop goes where it is dropped
+      SCOPED_TRACE(::testing::Message() << "route " << route << ", typed " << typed << ", clipboard " << row.clipboard);
+      Press(w.clearBtn());
+      for (char c : typed.substr(0, typed.find('^'))) ASSERT_TRUE(testing::TypeInto(w, Qt::Key(c)));
+      if (typed.find("^A") != std::string::npos) {
+        ASSERT_TRUE(testing::TypeInto(w, Qt::Key_A, Qt::ControlModifier));
+      }
+      QApplication::clipboard()->setText(QString::fromUtf8(row.clipboard));
+      const auto beeps = fw::BeepCount();
+      QLineEdit* field = Count();
+      bool pasted = true;
+      switch (route) {
+        case kCtrlV: pasted = testing::TypeInto(w, Qt::Key_V, Qt::ControlModifier); break;
+        case kShiftInsert: pasted = testing::TypeInto(w, Qt::Key_Insert, Qt::ShiftModifier); break;
+        case kEditMenu: pasted = testing::ChooseFromMenuBar(w, "EditPaste"); break;
+        case kContextMenu: pasted = testing::ChooseFromContextMenu(field, QStringLiteral("Paste")); break;
+        case kDrop: testing::Drop(field, QApplication::clipboard()->text()); break;
+      }
+      ASSERT_TRUE(pasted || !*row.clipboard);
+      EXPECT_EQ(field->text().toStdString(), row.field);
+      EXPECT_EQ(fw::BeepCount() - beeps, row.beeps);
+    }
   }
 }
 

@@ -154,12 +154,22 @@ TEST_F(Splash, LayoutAndLogo) {
   EXPECT_TRUE(canvas->grab().toImage().convertToFormat(expected.format()) == expected);
 }
 
-TEST_F(Splash, AKeyWithoutTextHandsOverToo) {
-  AboutWnd& splash = Open();
-  QTest::keyClick(splash.Widget(), Qt::Key_F1);
-  EXPECT_FALSE(splash.Visible());
-  ASSERT_TRUE(IsOpen(ControlWnd::kClassName));
-  EXPECT_TRUE(ControlWnd::Implicit().Visible());
+// From start-up on, with the keyboard alone: every key the splash gets
+// hands over (one without text, Tab and the arrows too), and the keys after
+// it reach the count field, where Tab keeps them.
+TEST_F(Splash, EveryKeyHandsOverAndTheNextKeysReachTheCount) {
+  for (Qt::Key key : {Qt::Key_A, Qt::Key_F1, Qt::Key_Tab, Qt::Key_Down, Qt::Key_PageDown}) {
+    SCOPED_TRACE(key);
+    testing::ResetApplication();
+    AboutWnd& splash = Open();
+    ASSERT_TRUE(testing::TypeInto(splash, key));
+    EXPECT_FALSE(splash.Visible());
+    ASSERT_TRUE(IsOpen(ControlWnd::kClassName));
+    ControlWnd& main = ControlWnd::Implicit();
+    EXPECT_TRUE(main.Visible());
+    for (Qt::Key typed : {Qt::Key_8, Qt::Key_Tab, Qt::Key_9}) ASSERT_TRUE(testing::TypeInto(main, typed));
+    EXPECT_EQ(main.RxxFld().Text(), "89");
+  }
 }
 
 TEST_F(Splash, RealTimerHandsOverAfterFourSeconds) {
@@ -299,7 +309,7 @@ TEST_F(HelpWindow, QuestionMarkShowsTheHelpTextWithItsTitleBold) {
 
   // Copied out, the text comes as it is and, for a word processor, in the
   // area's fixed-pitch font at its size.
-  QTest::mouseClick(help.EditField1().Edit()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  // With the keyboard's focus where the window put it: in the text.
   Choose(help, "EditSelectAll");
   Choose(help, "EditCopy");
   const QMimeData* copied = QApplication::clipboard()->mimeData();
