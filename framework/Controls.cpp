@@ -167,7 +167,8 @@ void Control::RaiseOpen() {
   if (m_open) Dispatch([this] { m_open(*this); });
 }
 
-RectControl::RectControl(Window& window, QWidget* widget) : Control(window), m_widget(widget) {
+RectControl::RectControl(Window& window, QWidget* widget)
+    : Control(window), m_bounds(widget->geometry()), m_widget(widget) {
   widget->setParent(window.ContentArea());
 }
 
@@ -187,15 +188,17 @@ bool RectControl::SetFontProperty(std::string_view name, const PropertyValue& va
   else if (name == "Underline") m_underline = value.AsBool(name);
   else return false;
   m_widget->setFont(MakeFont(m_fontName, m_fontSize, m_bold, m_italic, m_underline));
+  Place();
   return true;
 }
 
+void RectControl::Place() { m_widget->setGeometry(m_bounds); }
+
 void RectControl::SetProperty(std::string_view name, const PropertyValue& value) {
-  QRect g = m_widget->geometry();
-  if (name == "Left") g.moveLeft(int(value.AsInt(name)));
-  else if (name == "Top") g.moveTop(int(value.AsInt(name)));
-  else if (name == "Width") g.setWidth(int(value.AsInt(name)));
-  else if (name == "Height") g.setHeight(int(value.AsInt(name)));
+  if (name == "Left") m_bounds.moveLeft(int(value.AsInt(name)));
+  else if (name == "Top") m_bounds.moveTop(int(value.AsInt(name)));
+  else if (name == "Width") m_bounds.setWidth(int(value.AsInt(name)));
+  else if (name == "Height") m_bounds.setHeight(int(value.AsInt(name)));
   else if (name == "Visible") return SetVisible(value.AsBool(name));
   else if (name == "Enabled") return m_widget->setEnabled(value.AsBool(name));
   else if (name == "Tooltip") return m_widget->setToolTip(ToQt(value.AsText(name)));
@@ -205,7 +208,7 @@ void RectControl::SetProperty(std::string_view name, const PropertyValue& value)
   } else if (SetFontProperty(name, value)) return;
   else if (IsInertSetting(name)) return;
   else UnknownProperty(ClassName(), name);
-  m_widget->setGeometry(g);
+  Place();
 }
 
 // Gives the field's KeyDown handler every key before the field sees it.
@@ -509,7 +512,20 @@ void Label::SetProperty(std::string_view name, const PropertyValue& value) {
   else if (name == "Selectable")
     label->setTextInteractionFlags(value.AsBool(name) ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
   else if (name == "TextColor") SetPaletteColor(label, QPalette::WindowText, value.AsColor(name));
-  else RectControl::SetProperty(name, value);
+  else return RectControl::SetProperty(name, value);
+  Place();
+}
+
+void Label::Place() {
+  QRect bounds = m_bounds;
+  const QLabel* label = LabelWidget();
+  const int wider = label->wordWrap() ? 0 : label->sizeHint().width() - bounds.width();
+  if (wider > 0) {
+    if (label->alignment() & Qt::AlignRight) bounds.setLeft(bounds.left() - wider);
+    else if (label->alignment() & Qt::AlignHCenter) bounds.adjust(-wider / 2, 0, wider - wider / 2, 0);
+    else bounds.setRight(bounds.right() + wider);
+  }
+  Widget()->setGeometry(bounds);
 }
 
 // A push button that acts on the press. The release may go to a modal

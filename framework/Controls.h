@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include <QRect>
+
 #include "framework/Properties.h"
 
 class QWidget;
@@ -68,6 +70,9 @@ class RectControl : public Control {
   void SetProperty(std::string_view name, const PropertyValue& value) override;
 
  protected:
+  // Puts the widget where the stored Left, Top, Width and Height say.
+  virtual void Place();
+  QRect m_bounds;
   // The font settings; applied together so that the order does not matter.
   bool SetFontProperty(std::string_view name, const PropertyValue& value);
   // The font family: "System" is the platform's UI font, "Courier" a
@@ -176,6 +181,11 @@ class Label : public RectControl {
   std::string Text() const;
   void SetProperty(std::string_view name, const PropertyValue& value) override;
   QLabel* LabelWidget() const;
+
+ protected:
+  // A line of text never cut: wider than the stored width (in a font wider
+  // than the layout's), the label grows away from the side it is aligned to.
+  void Place() override;
 };
 
 // Acts when the mouse button goes down on it: never on release and never on

@@ -3,6 +3,7 @@
 // exception that escapes a handler.
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -63,6 +64,25 @@ TEST_F(GuiTest, UnknownSettingFailsLoudly) {
   EXPECT_THROW(fw::SetProperties(w.ControlAs<fw::PushButton>("button"), {{"Captoin", "x"}}), std::logic_error);
   EXPECT_THROW(fw::SetProperties(w, {{"Width", "wide"}}), std::logic_error) << "a value of the wrong type";
   EXPECT_THROW(w.ControlAs<fw::TextField>("button"), fw::NilObjectException);
+}
+
+// A label never cuts its text: in a font wider than the layout's it grows,
+// away from the side its text is aligned to; a text that fits changes nothing.
+TEST_F(GuiTest, ALabelGrowsToItsTextAwayFromItsAlignment) {
+  ProbeWnd& w = ProbeWnd::Implicit();
+  for (int alignment : {0, 2, 3}) {
+    SCOPED_TRACE(alignment);
+    for (const char* text : {"Number of variables (3-99):", "N"}) {
+      const std::string name = "label" + std::to_string(alignment) + text;
+      QLabel* label = w.CreateControl<fw::Label>(name, {{"Left", 60}, {"Top", 50}, {"Width", 40}, {"Height", 20},
+                                                        {"Value", text}, {"TextAlignment", alignment}})
+                          .LabelWidget();
+      const int width = std::max(40, label->sizeHint().width());
+      const int left = alignment == 0 ? 60 : alignment == 3 ? 100 - width : 80 - width / 2;
+      EXPECT_EQ(label->geometry(), QRect(left, 50, width, 20)) << text;
+      EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->contentsRect().width()) << text;
+    }
+  }
 }
 
 TEST_F(GuiTest, ImplicitInstanceLivesWhileOpen) {
