@@ -97,8 +97,9 @@ TEST_F(GuiTest, ImplicitInstanceLivesWhileOpen) {
   w.Close();
   QTest::qWait(0);
   EXPECT_TRUE(old.expired()) << "a closed window is gone";
-  EXPECT_NE(&ProbeWnd::Implicit(), nullptr);
-  EXPECT_TRUE(fw::GetImplicitWindow(ProbeWnd::kClassName)->Visible());
+  ProbeWnd& fresh = ProbeWnd::Implicit();
+  EXPECT_EQ(fw::GetImplicitWindow(ProbeWnd::kClassName).get(), &fresh) << "the next use builds a new one";
+  EXPECT_TRUE(fresh.Visible());
 }
 
 TEST_F(GuiTest, ButtonActsOnThePressOnly) {

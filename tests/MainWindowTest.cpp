@@ -23,6 +23,8 @@
 #include <QTextDocument>
 #include <QTest>
 #include <QTextBlock>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -301,7 +303,8 @@ TEST_F(MainWindow, UnreadableFileTellsTheUserAndKeepsTheReports) {
     answers.ChooseFile("/proc/self/mem").DismissMessage();
     Begin(QStringLiteral("8"), answers);
     ASSERT_EQ(answers.Messages().size(), 1u);
-    EXPECT_EQ(answers.Messages()[0], "The file \"mem\" could not be read: Input/output error.");
+    // In the user's language, as the system words the error.
+    EXPECT_EQ(answers.Messages()[0], std::string("The file \"mem\" could not be read: ") + std::strerror(EIO) + ".");
     EXPECT_EQ(Window().ResultsFld().Text(), "an earlier report\n");
     EXPECT_EQ(Window().ResultsFld().Visible(), shown) << "a failed run neither shows nor hides the area";
     EXPECT_FALSE(fw::QuitRequested());
