@@ -19,7 +19,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QWindow>
 #include <QTimer>
 #include <stdexcept>
@@ -127,6 +126,19 @@ void PerformEdit(QWidget* focus, EditCommand command) {
   }
 }
 
+// The frame the window manager put around the last window of ours it framed.
+QMargins& LastFrame() {
+  static QMargins frame;
+  return frame;
+}
+
+// The frame around `window`: its own where the platform can tell it before
+// the window shows, else the one around the windows shown before it.
+QMargins FrameMargins(const QWidget& window) {
+  const QMargins own = window.windowHandle() ? window.windowHandle()->frameMargins() : QMargins();
+  return own.isNull() ? LastFrame() : own;
+}
+
 bool AnyWindowVisible() {
   for (const auto& [name, window] : OpenWindows())
     if (window->Visible()) return true;
@@ -134,12 +146,6 @@ bool AnyWindowVisible() {
 }
 
 }  // namespace
-
-// Where a window's screen and frame were when it was last fitted.
-struct Window::Placement {
-  QPointer<QScreen> screen;
-  QMargins frame;
-};
 
 // The Qt side of a Window: forwards the window's own events to it.
 class WindowWidget : public QMainWindow {
@@ -164,11 +170,11 @@ class WindowWidget : public QMainWindow {
     event->setAccepted(claimed);
   }
 
-  // The window manager tells the frame's size only once the window is
-  // mapped; a window that did not fit with the guessed frame is fitted again.
+  // A window manager tells the frame once it has framed the window, which
+  // moves it; the next window is sized with that frame.
   void moveEvent(QMoveEvent* event) override {
     QMainWindow::moveEvent(event);
-    if (windowHandle() && windowHandle()->frameMargins() != m_owner.m_placement->frame) m_owner.FitToScreen();
+    if (windowHandle() && !windowHandle()->frameMargins().isNull()) LastFrame() = windowHandle()->frameMargins();
   }
 
   void keyPressEvent(QKeyEvent* event) override {
@@ -192,10 +198,12 @@ WindowHold::~WindowHold() {
 
 Window::Window(std::string className)
     : m_className(std::move(className)), m_widget(std::make_unique<WindowWidget>(*this)), m_content(new ContentWidget),
-      m_scroll(new QScrollArea), m_placement(std::make_unique<Placement>()) {
+      m_scroll(new QScrollArea) {
   // The content keeps its stored size and scrolls inside a window that the
   // screen cannot hold; where the window fits, no scroll bar shows.
   m_scroll->setFrameShape(QFrame::NoFrame);
+  m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // Only a frame: the focus and Tab go among the controls as if they stood
   // on the window itself.
   m_scroll->setFocusPolicy(Qt::NoFocus);
@@ -254,7 +262,6 @@ void Window::ApplySettings() {
     m_scroll->setMaximumSize(s.maxWidth, s.maxHeight);
   } else {
     content->setFixedSize(s.width, s.height);
-    m_widget->layout()->setSizeConstraint(QLayout::SetFixedSize);
   }
   if (s.hasBackgroundColor) {
     QPalette palette = content->palette();
@@ -266,55 +273,25 @@ void Window::ApplySettings() {
   if (IsEventImplemented("KeyDown")) m_widget->setFocusPolicy(Qt::StrongFocus);
 
   // Location 3 is the screen of the window the user works in; the others
-  // centre the window on the primary screen.
-  m_placement->screen = QGuiApplication::primaryScreen();
-  if (s.defaultLocation == 3) {
-    if (QWidget* active = QApplication::activeWindow(); active && active->screen())
-      m_placement->screen = active->screen();
-  }
-  FitToScreen();
-}
+  // the primary screen. Where on it the window goes is the window manager's.
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (QWidget* active = QApplication::activeWindow(); s.defaultLocation == 3 && active && active->screen())
+    screen = active->screen();
+  if (screen) m_widget->setScreen(screen);
+  // The platform's window, so that it can tell its frame before it shows.
+  (void)m_widget->winId();
 
-void Window::FitToScreen() {
-  const Settings& s = m_settings;
-  QScreen* screen = m_placement->screen ? m_placement->screen.data() : QGuiApplication::primaryScreen();
-  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 32000, 32000);
-  // Before the window manager has framed the window its title bar is guessed;
-  // once the frame is known the window is fitted again (moveEvent).
-  QMargins frame = m_widget->windowHandle() ? m_widget->windowHandle()->frameMargins() : QMargins();
-  m_placement->frame = frame;
-  if (frame.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen"))
-    frame = QMargins(0, m_widget->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+  // Sized once, before it is first shown, to what its screen has room for;
+  // where that is less than the content, the content scrolls, and a side
+  // that scrolls leaves room for the other side's scroll bar.
   const int menuHeight = m_widget->menuWidget() ? m_widget->menuWidget()->sizeHint().height() : 0;
-  const QSize room(area.width() - frame.left() - frame.right(),
-                   area.height() - frame.top() - frame.bottom() - menuHeight);
-
-  // The content at its stored size where the screen has room for it, else
-  // as much of it as there is room for, with scroll bars.
-  const int bar = m_scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
-  bool tall = s.height > room.height();
-  const bool wide = s.width + (tall ? bar : 0) > room.width();
-  tall = tall || (wide && s.height + bar > room.height());
-  const bool fits = !tall && !wide;
-  const QSize view = fits ? QSize(s.width, s.height)
-                          : QSize(std::min(s.width + (tall ? bar : 0), room.width()),
-                                  std::min(s.height + (wide ? bar : 0), room.height()));
-  if (s.resizeable) {
-    m_widget->resize(view.width(), view.height() + menuHeight);
-  } else {
-    m_scroll->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    m_scroll->setVerticalScrollBarPolicy(tall ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    m_scroll->setFixedSize(view);
-    m_widget->layout()->activate();
-    m_widget->resize(m_widget->sizeHint());
-  }
-  if (fits) {
-    // Placed once, centred; the user may move it after that.
-    if (!m_widget->isVisible())
-      m_widget->move(area.center() - QPoint(view.width() / 2, (view.height() + menuHeight) / 2));
-  } else {
-    m_widget->move(area.topLeft());
-  }
+  const QSize room = screen ? screen->availableGeometry().size().shrunkBy(FrameMargins(*m_widget)) : QSize(32000, 32000);
+  QSize size(s.width, s.height + menuHeight);
+  if (size.height() > room.height()) size.rwidth() += m_scroll->verticalScrollBar()->sizeHint().width();
+  if (size.width() > room.width()) size.rheight() += m_scroll->horizontalScrollBar()->sizeHint().height();
+  size = size.boundedTo(room);
+  if (s.resizeable) m_widget->resize(size);
+  else m_widget->setFixedSize(size);
 }
 
 void Window::Show() {

@@ -125,8 +125,6 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   friend class WindowWidget;
   friend void DestroyAllWindows();
   void ApplySettings();
-  // Sizes and places the window inside its screen's available area.
-  void FitToScreen();
   void Closed();
   void UpdateMenuStates();
 
@@ -134,8 +132,6 @@ class Window : public PropertyTarget, public std::enable_shared_from_this<Window
   std::unique_ptr<WindowWidget> m_widget;
   QWidget* m_content;
   QScrollArea* m_scroll;
-  struct Placement;
-  std::unique_ptr<Placement> m_placement;
   std::shared_ptr<fw::MenuBar> m_menuBar;
   std::map<std::string, std::unique_ptr<Control>, std::less<>> m_controls;
   std::vector<Control*> m_order;
