@@ -77,7 +77,10 @@ void ReadCells(fw::TextInputStream& stream, VariableCount n, ResidualCells& cell
 MatrixFile ReadMatrixFile(fw::FolderItem& item, VariableCount n) {
   MatrixFile file;
   file.fileName = item.Name();
-  auto stream = fw::TextInputStream::Open(item);
+  // Any file, whatever its size, gives its report at once: the run reads no
+  // more than its n lines could hold.
+  const auto budget = std::uint64_t(std::max<VariableCount>(n, 0)) * fw::TextInputStream::kMaxLineBytes;
+  auto stream = fw::TextInputStream::Open(item, budget);
   ReadCells(*stream, n, file.cells);
   stream->Close();
   file.cells.Resize(n);

@@ -67,8 +67,11 @@ struct MatrixFile {
 };
 
 // The reading and the sizing of a run: takes the item's name, opens it,
-// reads n lines, closes it and cuts the cells to n. Raises fw::IOException
-// when the file cannot be opened or read; nothing is returned then.
+// reads n lines, closes it and cuts the cells to n. A run reads at most n
+// times the line cap (fw::TextInputStream::kMaxLineBytes) of the file: past
+// that the line being read ends and the rest read as missing, so a file of
+// any size gives its report at once. Raises fw::IOException when the file
+// cannot be opened or read; nothing is returned then.
 MatrixFile ReadMatrixFile(fw::FolderItem& item, VariableCount n);
 
 }  // namespace lumetra

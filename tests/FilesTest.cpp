@@ -1,8 +1,9 @@
 // Reading text files line by line: line ends, encodings, errors, and a
-// bounded line length on any file.
+// bounded line length and reading budget on any file.
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -30,10 +31,11 @@ class TextFile : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << bytes;
     return FolderItem(path.string());
   }
-  // Every line of the file, read until past its end, then one read more.
-  std::vector<std::string> Read(const std::string& bytes, std::size_t count) {
+  // The first `count` lines of the file, read with that budget.
+  std::vector<std::string> Read(const std::string& bytes, std::size_t count,
+                                std::uint64_t budget = TextInputStream::kWholeFile) {
     FolderItem item = Write(bytes);
-    auto stream = TextInputStream::Open(item);
+    auto stream = TextInputStream::Open(item, budget);
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < count; ++i) lines.push_back(stream->ReadLine());
     return lines;
@@ -247,7 +249,32 @@ TEST_F(TextFile, AgreesWithAWholeFileReadingAtEveryBufferBoundary) {
     Lines expected = ModelLines(bytes);
     expected.insert(expected.end(), {"", ""});
     ASSERT_EQ(Read(bytes, expected.size()), expected) << "round " << round;
+    // A budget reads as the file cut there, wherever it falls near the end,
+    // and one of at least the file's size reads it whole.
+    const std::size_t budget = bytes.size() + 1 - next(std::uint32_t(std::min<std::size_t>(bytes.size(), 64)) + 2);
+    expected = ModelLines(bytes.substr(0, budget));
+    expected.insert(expected.end(), {"", ""});
+    ASSERT_EQ(Read(bytes, expected.size(), budget), expected) << "round " << round << ", budget " << budget;
   }
+}
+
+TEST_F(TextFile, TheBudgetEndsTheFileWhereItRunsOut) {
+  struct Case {
+    std::string bytes;
+    std::uint64_t budget;
+    Lines lines;
+  };
+  const Case cases[] = {
+      {"ab\ncd\n", 7, {"ab", "cd", ""}},
+      {"ab\ncd\n", 6, {"ab", "cd", ""}},  // the budget is the file's size
+      {"ab\ncd\n", 5, {"ab", "cd", ""}},  // only the last line end is cut
+      {"ab\ncd\n", 4, {"ab", "c", ""}},   // the line being read ends at the budget
+      {"ab\r\ncd", 3, {"ab", "", ""}},    // CR LF cut in two: no line after it
+      {"ab", 0, {"", ""}},
+      {std::string("\xFF\xFE" "a\0b\0\n\0c\0", 10), 5, {"a", ""}},  // half a code unit is dropped
+      {std::string("\xFE\xFF\0a\0\r\0\n\0c", 10), 6, {"a", ""}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Read(c.bytes, c.lines.size(), c.budget), c.lines) << "budget " << c.budget;
 }
 
 TEST_F(TextFile, OpenFailuresRaiseWithTheSystemsErrorNumber) {
@@ -260,7 +287,8 @@ TEST_F(TextFile, OpenFailuresRaiseWithTheSystemsErrorNumber) {
     EXPECT_EQ(e.ErrorNumber(), ENOENT);
     EXPECT_EQ(missing.LastErrorCode(), ENOENT);
     EXPECT_EQ(e.FileName(), "nope.txt");
-    EXPECT_EQ(std::string(e.what()), "The file \"nope.txt\" could not be opened: No such file or directory.");
+    // The system's own text for the error, in the user's language.
+    EXPECT_EQ(std::string(e.what()), "The file \"nope.txt\" could not be opened: " + std::string(std::strerror(ENOENT)) + ".");
   }
   FolderItem folder(m_folder.string());
   EXPECT_TRUE(folder.Exists());
@@ -299,7 +327,7 @@ TEST_F(TextFile, ReadErrorRaises) {
   } catch (const IOException& e) {
     EXPECT_EQ(e.ErrorNumber(), EIO);
     EXPECT_EQ(stream->LastErrorCode(), EIO);
-    EXPECT_EQ(std::string(e.what()), "The file \"mem\" could not be read: Input/output error.");
+    EXPECT_EQ(std::string(e.what()), "The file \"mem\" could not be read: " + std::string(std::strerror(EIO)) + ".");
   }
 }
 

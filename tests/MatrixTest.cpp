@@ -1,9 +1,13 @@
 // The count test and the reading of the matrix file into cells.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <unistd.h>
+
 #include "CoreSupport.h"
 #include "analysis/Matrix.h"
 #include "framework/base/Exceptions.h"
+#include "framework/base/Files.h"
 
 namespace lumetra {
 namespace {
@@ -93,6 +97,52 @@ TEST_F(MatrixReading, OnlyTheLeadingNByNPartIsRead) {
   MatrixFile f = Read("a\nb\t0.1\nc\t0.2\t0.3\nd\t0.4\t0.5\t0.6\n", 3);
   EXPECT_EQ(f.cells.Size(), 3);
   EXPECT_EQ(f.cells.Cell(3, 3), "0.3");
+}
+
+// A run reads at most n times the line cap of any file: the lines past it
+// read as missing, so a disk image chosen by mistake gives its report at once.
+TEST_F(MatrixReading, AHugeFileIsReadOnlyUpToTheBudget) {
+  constexpr std::uint64_t kEightGiB = std::uint64_t(8) << 30;
+  struct Case {
+    const char* name;
+    std::string mark, lastLine;  // the last line, past the budget, is never read
+    VariableCount n;
+  };
+  const Case cases[] = {
+      {"bytes", "", "\nz", 99},
+      {"UTF-16 LE", "\xFF\xFE", std::string("\n\0z\0", 4), 3},
+      {"UTF-16 BE", "\xFE\xFF", std::string("\0\n\0z", 4), 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Zero bytes without a line end up to the last line, in a sparse file that costs no disk.
+    fw::FolderItem item = m_files.Write(c.mark, "disk.img");
+    ASSERT_EQ(::truncate(item.Path().c_str(), off_t(kEightGiB - c.lastLine.size())), 0);
+    std::ofstream(item.Path(), std::ios::binary | std::ios::app) << c.lastLine;
+    MatrixFile f = ReadMatrixFile(item, c.n);
+    EXPECT_EQ(f.cells.Cell(1, 1), std::string(fw::TextInputStream::kMaxLineBytes, '\0'));
+    std::string past;  // every cell of lines 2..n
+    for (VariableCount i = 2; i <= c.n; ++i)
+      for (VariableCount j = 1; j <= i; ++j) past += f.cells.Cell(i, j);
+    EXPECT_EQ(past, "");
+  }
+}
+
+TEST_F(MatrixReading, AFileUpToTheBudgetReadsWhole) {
+  // Three lines in exactly the budget of n = 3; the blanks in line 2 are trimmed away.
+  const std::string third = "\nc\t0.2\t0.35";
+  const std::string head = "a\nb\t0.1";
+  const std::string exact = head + std::string(3 * fw::TextInputStream::kMaxLineBytes - head.size() - third.size(), ' ') + third;
+  const std::pair<std::string, std::string> cases[] = {
+      {exact.substr(0, exact.size() - 1), "0.3"},  // just under the budget
+      {exact, "0.35"},                              // the budget
+      {exact + "1", "0.35"},                        // one byte past it is not read
+  };
+  for (const auto& [bytes, last] : cases) {
+    MatrixFile f = Read(bytes, 3);
+    EXPECT_EQ(f.cells.Cell(2, 2), "0.1");
+    EXPECT_EQ(f.cells.Cell(3, 3), last) << bytes.size() << " bytes";
+  }
 }
 
 TEST_F(MatrixReading, MissingFileRaisesBeforeAnythingIsRead) {

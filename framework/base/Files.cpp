@@ -128,12 +128,15 @@ std::string FolderItem::Name() const {
   return std::filesystem::path(m_path).filename().string();
 }
 
-TextInputStream::TextInputStream(std::FILE* file, std::string fileName)
-    : m_file(file), m_fileName(std::move(fileName)), m_buffer(std::make_unique_for_overwrite<unsigned char[]>(kBufferSize)) {}
+TextInputStream::TextInputStream(std::FILE* file, std::string fileName, std::uint64_t budget)
+    : m_file(file),
+      m_fileName(std::move(fileName)),
+      m_buffer(std::make_unique_for_overwrite<unsigned char[]>(kBufferSize)),
+      m_budget(budget) {}
 
 TextInputStream::~TextInputStream() { Close(); }
 
-std::unique_ptr<TextInputStream> TextInputStream::Open(FolderItem& item) {
+std::unique_ptr<TextInputStream> TextInputStream::Open(FolderItem& item, std::uint64_t budget) {
   const std::string& path = item.Path();
   int error = 0;
   std::string reason;
@@ -160,7 +163,7 @@ std::unique_ptr<TextInputStream> TextInputStream::Open(FolderItem& item) {
     if (reason.empty()) reason = Reason(error);
     throw IOException("The file \"" + item.Name() + "\" could not be opened: " + reason + ".", error, item.Name());
   }
-  return std::unique_ptr<TextInputStream>(new TextInputStream(file, item.Name()));
+  return std::unique_ptr<TextInputStream>(new TextInputStream(file, item.Name(), budget));
 }
 
 void TextInputStream::ReadMark() {
@@ -181,12 +184,16 @@ void TextInputStream::ReadMark() {
 
 bool TextInputStream::Fill() {
   if (m_atEnd || !m_file) return false;
-  std::size_t got = std::fread(m_buffer.get(), 1, kBufferSize, m_file);
+  // The file ends for us where the budget does: everything past it is never
+  // read, so a file of gigabytes without line ends costs no more than the budget.
+  const auto want = std::size_t(std::min<std::uint64_t>(kBufferSize, m_budget - m_taken));
+  std::size_t got = want > 0 ? std::fread(m_buffer.get(), 1, want, m_file) : 0;
   if (got == 0) {
-    if (std::ferror(m_file)) ReadFailed(errno ? errno : EIO);
+    if (want > 0 && std::ferror(m_file)) ReadFailed(errno ? errno : EIO);
     m_atEnd = true;
     return false;
   }
+  m_taken += got;
   m_size = got;
   m_pos = 0;
   return true;

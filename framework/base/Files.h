@@ -39,15 +39,21 @@ class FolderItem {
 // UTF-8, cut on a character boundary, and the rest of it is skipped, so a
 // binary file or one without line ends cannot take the machine's memory.
 // The skipped bytes still count in telling UTF-8 from Windows-1252.
+// Time stays bounded when the caller gives a budget: the stream reads at most
+// that many bytes of the file (its mark and skipped bytes included) and takes
+// the file as ending there, so the line being read ends at the budget and
+// every read after it gives "". A file no larger than the budget reads whole.
 class TextInputStream {
  public:
   static constexpr std::size_t kMaxLineBytes = 1 << 20;
+  static constexpr std::uint64_t kWholeFile = UINT64_MAX;
 
-  // Opens `item` positioned at its start; raises IOException (with the
-  // system's error number, also stored as the item's LastErrorCode) when it
-  // cannot be opened or is no ordinary file (a folder, a device, a named
-  // pipe, a socket). Never waits: a pipe without a writer is refused at once.
-  static std::unique_ptr<TextInputStream> Open(FolderItem& item);
+  // Opens `item` positioned at its start, to read at most `budget` bytes of
+  // it; raises IOException (with the system's error number, also stored as
+  // the item's LastErrorCode) when it cannot be opened or is no ordinary file
+  // (a folder, a device, a named pipe, a socket). Never waits: a pipe without
+  // a writer is refused at once.
+  static std::unique_ptr<TextInputStream> Open(FolderItem& item, std::uint64_t budget = kWholeFile);
   ~TextInputStream();
   TextInputStream(const TextInputStream&) = delete;
   TextInputStream& operator=(const TextInputStream&) = delete;
@@ -60,7 +66,7 @@ class TextInputStream {
 
  private:
   enum class Encoding { Bytes, Utf16LE, Utf16BE };
-  TextInputStream(std::FILE* file, std::string fileName);
+  TextInputStream(std::FILE* file, std::string fileName, std::uint64_t budget);
 
   void ReadMark();
   bool Fill();                         // false at the end of the file
@@ -78,6 +84,8 @@ class TextInputStream {
   std::unique_ptr<unsigned char[]> m_buffer;
   std::size_t m_size = 0;
   std::size_t m_pos = 0;
+  std::uint64_t m_budget;     // the bytes of the file that may be read
+  std::uint64_t m_taken = 0;  // the bytes read from it so far
   bool m_markRead = false;
   bool m_atEnd = false;
   // UTF-16 read ahead: the code unit after an unpaired high surrogate, and
