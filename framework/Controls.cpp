@@ -287,14 +287,107 @@ struct TextArea::Appender {
   bool undoWasOn = true;
 };
 
+// Qt 6.4 breaks lines by the rules before Unicode 15.1: never before a "."
+// (class IS), even after a space, but between it and a digit, so " .05" can
+// end a line with its point. Qt 6.8 keeps such a number whole, and there this
+// layout changes nothing. It lays lines out as the toolkit does, then lays
+// out again each block where the toolkit ended a line inside a word that holds
+// a digit, ending that line before the word instead.
+class NumberKeepingLayout : public QPlainTextDocumentLayout {
+ public:
+  using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+  void SetOn() {
+    m_on = true;
+    KeepNumbersWhole();
+  }
+
+  // After an edit, and after a change of width, when the toolkit has laid
+  // out its blocks again or dropped their lines.
+  void KeepNumbersWhole() {
+    if (!m_on) return;
+    const int lines = document()->lineCount();
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+      ensureBlockLayout(block);
+      if (SplitsANumber(block)) Relayout(block);
+    }
+    // The scroll bar counts the document's lines.
+    if (document()->lineCount() != lines) emit documentSizeChanged(documentSize());
+  }
+
+ protected:
+  void documentChanged(int from, int removed, int added) override {
+    QPlainTextDocumentLayout::documentChanged(from, removed, added);
+    KeepNumbersWhole();
+  }
+
+ private:
+  // Where the word that `line` ends inside starts, when the word holds a
+  // digit and does not start the line; else -1.
+  static qsizetype MovableWord(const QString& text, const QTextLine& line) {
+    const qsizetype end = line.textStart() + line.textLength();
+    if (end <= line.textStart() || end >= text.size() || text[end - 1].isSpace() || text[end].isSpace())
+      return -1;
+    qsizetype start = end;
+    while (start > line.textStart() && !text[start - 1].isSpace()) --start;
+    qsizetype stop = end;
+    while (stop < text.size() && !text[stop].isSpace()) ++stop;
+    const auto digit = [](QChar c) { return c.isDigit(); };
+    return start > line.textStart() && std::any_of(text.begin() + start, text.begin() + stop, digit) ? start : -1;
+  }
+
+  static bool SplitsANumber(const QTextBlock& block) {
+    const QTextLayout* layout = block.layout();
+    const QString text = block.text();
+    for (int i = 0; i + 1 < layout->lineCount(); ++i)
+      if (MovableWord(text, layout->lineAt(i)) >= 0) return true;
+    return false;
+  }
+
+  // As the toolkit lays a block out, but a line that would split a number
+  // takes only the characters before it.
+  static void Relayout(const QTextBlock& block) {
+    QTextLayout* layout = block.layout();
+    const QString text = block.text();
+    const qreal width = layout->lineAt(0).width();
+    QPointF position = layout->lineAt(0).position();
+    layout->beginLayout();
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+      line.setLeadingIncluded(true);
+      line.setLineWidth(width);
+      const qsizetype word = MovableWord(text, line);
+      if (word >= 0) line.setNumColumns(int(word - line.textStart()), width);
+      line.setPosition(position);
+      position.ry() += line.height();
+    }
+    layout->endLayout();
+    QTextBlock(block).setLineCount(layout->lineCount());
+  }
+
+  bool m_on = false;
+};
+
 // A text area whose copies keep its columns: a word processor takes a
 // copy's rich text before its plain text, so the rich text offered is the
 // plain text, in the area's fixed-pitch font, with every space and line.
 class AreaWidget : public QPlainTextEdit {
  public:
-  explicit AreaWidget(const TextArea& owner) : m_owner(owner) {}
+  explicit AreaWidget(const TextArea& owner) : m_owner(owner) {
+    auto* document = new QTextDocument(this);
+    m_layout = new NumberKeepingLayout(document);
+    document->setDocumentLayout(m_layout);
+    setDocument(document);
+  }
+
+  // Long lines wrap as before, but never inside a word holding a digit.
+  void KeepNumbersWhole() { m_layout->SetOn(); }
 
  protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QPlainTextEdit::resizeEvent(event);
+    m_layout->KeepNumbersWhole();
+  }
+
   QMimeData* createMimeDataFromSelection() const override {
     const std::unique_ptr<QMimeData> selection(QPlainTextEdit::createMimeDataFromSelection());
     auto* data = new QMimeData;
@@ -314,6 +407,7 @@ class AreaWidget : public QPlainTextEdit {
 
  private:
   const TextArea& m_owner;
+  NumberKeepingLayout* m_layout;
 };
 
 TextArea::TextArea(Window& window) : RectControl(window, new AreaWidget(*this)), m_appender(std::make_unique<Appender>()) {}
@@ -375,84 +469,7 @@ void TextArea::SetTabColumns(const std::vector<int>& columns) {
   document->setDefaultTextOption(option);
 }
 
-// Qt 6.4 breaks lines by the rules before Unicode 15.1: never before a "."
-// (class IS), even after a space, but between it and a digit, so " .05" can
-// end a line with its point. No option changes that, so the document's layout
-// lays such a block out again, ending the line before the word.
-namespace {
-
-// Lays the lines out as the toolkit does, but a line that would end inside a
-// word holding a digit ends before that word.
-class NumberKeepingLayout : public QPlainTextDocumentLayout {
- public:
-  using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
-
-  // Painting, scrolling and the cursor ask for a block's rectangle before
-  // they use its lines.
-  QRectF blockBoundingRect(const QTextBlock& block) const override {
-    const QRectF rect = QPlainTextDocumentLayout::blockBoundingRect(block);
-    if (!SplitsANumber(block)) return rect;
-    const_cast<NumberKeepingLayout*>(this)->Relayout(block);
-    return QPlainTextDocumentLayout::blockBoundingRect(block);
-  }
-
- private:
-  // Where the word that `line` ends inside starts, when the word holds a
-  // digit and does not start the line; else -1.
-  static qsizetype MovableWord(const QString& text, const QTextLine& line) {
-    const qsizetype end = line.textStart() + line.textLength();
-    if (end <= line.textStart() || end >= text.size() || text[end - 1].isSpace() || text[end].isSpace())
-      return -1;
-    qsizetype start = end;
-    while (start > line.textStart() && !text[start - 1].isSpace()) --start;
-    qsizetype stop = end;
-    while (stop < text.size() && !text[stop].isSpace()) ++stop;
-    const auto digit = [](QChar c) { return c.isDigit(); };
-    return start > line.textStart() && std::any_of(text.begin() + start, text.begin() + stop, digit) ? start : -1;
-  }
-
-  static bool SplitsANumber(const QTextBlock& block) {
-    const QTextLayout* layout = block.layout();
-    const QString text = block.text();
-    for (int i = 0; i + 1 < layout->lineCount(); ++i)
-      if (MovableWord(text, layout->lineAt(i)) >= 0) return true;
-    return false;
-  }
-
-  // As the toolkit lays a block out, but a line that would split a number
-  // takes only the characters before it.
-  void Relayout(const QTextBlock& block) {
-    QTextLayout* layout = block.layout();
-    const QString text = block.text();
-    const qreal width = layout->lineAt(0).width();
-    QPointF position = layout->lineAt(0).position();
-    const int linesBefore = document()->lineCount();
-    layout->beginLayout();
-    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
-      line.setLeadingIncluded(true);
-      line.setLineWidth(width);
-      const qsizetype word = MovableWord(text, line);
-      if (word >= 0) line.setNumColumns(int(word - line.textStart()), width);
-      line.setPosition(position);
-      position.ry() += line.height();
-    }
-    layout->endLayout();
-    // The scroll bar counts the document's lines.
-    QTextBlock(block).setLineCount(layout->lineCount());
-    if (document()->lineCount() != linesBefore) emit documentSizeChanged(documentSize());
-  }
-};
-
-}  // namespace
-
-void TextArea::WrapKeepingNumbersWhole() {
-  // The copy is owned as the toolkit's own document was, by the edit's text
-  // control, which deletes it with the edit or when replaced.
-  QTextDocument* document = Edit()->document()->clone(Edit()->document()->parent());
-  document->clearUndoRedoStacks();  // copying is no edit to undo
-  document->setDocumentLayout(new NumberKeepingLayout(document));
-  Edit()->setDocument(document);
-}
+void TextArea::WrapKeepingNumbersWhole() { static_cast<AreaWidget*>(Edit())->KeepNumbersWhole(); }
 
 void TextArea::SetProperty(std::string_view name, const PropertyValue& value) {
   QPlainTextEdit* edit = Edit();
