@@ -54,8 +54,11 @@ ModalAnswers& ModalAnswers::ChooseFile(const std::string& path) {
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (!edit) return false;
     // Offscreen, the dialog is not made active by itself; an inactive one
-    // rewrites the field from its list.
-    QApplication::setActiveWindow(dialog);
+    // rewrites the field from its list. Until it is, it is not ready.
+    if (!dialog->isActiveWindow()) {
+      dialog->activateWindow();
+      return false;
+    }
     edit->setFocus();
     edit->clear();
     QTest::keyClicks(edit, QString::fromStdString(path));
@@ -70,7 +73,10 @@ ModalAnswers& ModalAnswers::CancelFile() {
   m_steps.push_back([](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     if (!dialog) return false;
-    QApplication::setActiveWindow(dialog);
+    if (!dialog->isActiveWindow()) {
+      dialog->activateWindow();
+      return false;
+    }
     QTest::keyClick(dialog, Qt::Key_Escape);
     return true;
   });
@@ -139,7 +145,12 @@ bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName) {
   QMenuBar* bar = main->menuBar();
   for (QMenu* menu : bar->findChildren<QMenu*>()) {
     if (!menu->actions().contains(action)) continue;
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+    // Through the window system, as a real mouse: a menu closes on a press
+    // near where the mouse was when it opened (Qt 6.8), which a click sent
+    // straight to the bar leaves unknown.
+    QWindow* handle = main->windowHandle();
+    const QPoint title = bar->actionGeometry(menu->menuAction()).center();
+    QTest::mouseClick(handle, Qt::LeftButton, {}, handle->mapFromGlobal(bar->mapToGlobal(title)));
     if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000)) return false;
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
     if (menu->isVisible()) menu->hide();

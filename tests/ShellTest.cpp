@@ -45,7 +45,8 @@ bool IsOpen(const char* className) { return fw::GetImplicitWindow(className) != 
 // works in, after any activation still pending from an earlier show.
 void Activate(const fw::Window& window) {
   QTest::qWait(0);
-  QApplication::setActiveWindow(window.Widget());
+  window.Widget()->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window.Widget()));
 }
 
 // Chooses an item as the user does: from the menu bar of the window they
