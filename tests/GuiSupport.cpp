@@ -126,22 +126,18 @@ void ModalAnswers::Poll() {
   }
 }
 
-namespace {
-// A window system makes the window active again once a popup menu of it
-// has closed; the offscreen platform leaves the hidden menu active, or none.
 void GiveBackActivation(QWidget* window) {
-  QTest::qWait(0);  // the menu's own activation may still be on its way
+  QTest::qWait(0);  // the menu's or dialog's own activation may still be on its way
   if (QWindow* active = QGuiApplication::focusWindow(); !active || !active->isVisible()) {
     window->activateWindow();
     QTest::qWait(0);
   }
 }
-}  // namespace
 
-bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName) {
+QMenu* OpenMenuOf(const fw::Window& window, std::string_view itemName) {
   QAction* action = window.MenuAction(itemName);
   auto* main = qobject_cast<QMainWindow*>(window.Widget());
-  if (!action || !main || !main->menuBar()) return false;
+  if (!action || !main || !main->menuBar()) return nullptr;
   QMenuBar* bar = main->menuBar();
   for (QMenu* menu : bar->findChildren<QMenu*>()) {
     if (!menu->actions().contains(action)) continue;
@@ -151,13 +147,26 @@ bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName) {
     QWindow* handle = main->windowHandle();
     const QPoint title = bar->actionGeometry(menu->menuAction()).center();
     QTest::mouseClick(handle, Qt::LeftButton, {}, handle->mapFromGlobal(bar->mapToGlobal(title)));
-    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000)) return false;
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-    if (menu->isVisible()) menu->hide();
-    GiveBackActivation(main);
-    return true;
+    return QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000) ? menu : nullptr;
   }
-  return false;
+  return nullptr;
+}
+
+void CloseMenu(const fw::Window& window, QMenu* menu) {
+  // Escape closes the menu and leaves the bar in keyboard mode; a second
+  // Escape gives the focus back to where it was.
+  if (menu->isVisible()) QTest::keyClick(menu, Qt::Key_Escape);
+  if (QWidget* bar = static_cast<QMainWindow*>(window.Widget())->menuBar(); bar->hasFocus())
+    QTest::keyClick(bar, Qt::Key_Escape);
+  GiveBackActivation(window.Widget());
+}
+
+bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName) {
+  QMenu* menu = OpenMenuOf(window, itemName);
+  if (!menu) return false;
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(window.MenuAction(itemName)).center());
+  CloseMenu(window, menu);
+  return true;
 }
 
 bool ChooseFromContextMenu(QWidget* widget, const QString& item) {

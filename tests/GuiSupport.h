@@ -15,6 +15,7 @@
 #include "WorkedExample.h"
 
 class QFileDialog;
+class QMenu;
 class QScrollArea;
 class QScrollBar;
 class QTimer;
@@ -68,6 +69,18 @@ class ModalAnswers {
 // menu bar, then a click on the item (which does nothing when the item is
 // disabled). False when the item could not be clicked.
 bool ChooseFromMenuBar(const fw::Window& window, std::string_view itemName);
+
+// A window system makes a window active again once a popup menu or a modal
+// dialog over it has closed; the offscreen platform leaves the hidden popup
+// active, or none. This does it for `window` where no visible one is active.
+void GiveBackActivation(QWidget* window);
+
+// Opens the menu that holds `itemName` with a click on its title in the
+// window's menu bar, as a user does; nullptr when it does not open.
+QMenu* OpenMenuOf(const fw::Window& window, std::string_view itemName);
+// Closes it with Escape, as a user does; the window is the active one again
+// and the focus where it was.
+void CloseMenu(const fw::Window& window, QMenu* menu);
 
 // Opens `widget`'s context menu with a right click through the window
 // system and chooses the item whose text starts with `item` ("Paste").
