@@ -61,25 +61,45 @@ TEST_F(TextFile, CrLfSplitAcrossTheReadBuffer) {
   EXPECT_EQ(Read(first + "\r\ny\n", 3), (Lines{first, "y", ""}));
 }
 
+// The published Windows-1252 mapping of 0x80-0x9F. Its five unassigned bytes
+// keep their own code points (C1 controls), so no byte is lost.
+constexpr char32_t kWindows1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// `bytes` read as Windows-1252: the table above for 0x80-0x9F, Latin-1 for the rest.
+std::string FromWindows1252(const std::string& bytes) {
+  std::string utf8;
+  for (unsigned char b : bytes) utf8 += Chr(b >= 0x80 && b < 0xA0 ? kWindows1252[b - 0x80] : b);
+  return utf8;
+}
+
+TEST_F(TextFile, EveryByteBeyondAsciiReadsAsWindows1252) {
+  std::string bytes;
+  Lines expected;
+  for (int b = 0x80; b <= 0xFF; ++b) {  // alone on a line, no such byte is UTF-8
+    bytes += {char(b), '\n'};
+    expected.push_back(FromWindows1252(std::string(1, char(b))));
+  }
+  EXPECT_EQ(Read(bytes, expected.size()), expected);
+}
+
 TEST_F(TextFile, EncodingsComeOutAsUtf8) {
   EXPECT_EQ(Read("\xEF\xBB\xBFvocab1\n", 1), (Lines{"vocab1"})) << "a UTF-8 mark is skipped";
   EXPECT_EQ(Read("caf\xC3\xA9\n", 1), (Lines{"caf\xC3\xA9"})) << "valid UTF-8 stays";
   EXPECT_EQ(Read("caf\xE9\t\x80\n", 1), (Lines{"caf\xC3\xA9\t\xE2\x82\xAC"})) << "else Windows-1252";
-  // The edges of UTF-8: overlong forms, surrogates, past U+10FFFF and a cut
-  // sequence make a line Windows-1252; the first valid form beside each stays.
-  const std::pair<std::string, std::string> edges[] = {
-      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
-      {"\xE0\x9F\xBF", "\xC3\xA0\xC5\xB8\xC2\xBF"},
-      {"\xE0\xA0\x80", "\xE0\xA0\x80"},
-      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
-      {"\xED\x9F\xBF", "\xED\x9F\xBF"},
-      {"\xF0\x8F\xBF\xBF", "\xC3\xB0\xC2\x8F\xC2\xBF\xC2\xBF"},
-      {"\xF0\x90\x80\x80", "\xF0\x90\x80\x80"},
-      {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},
-      {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
-      {"ab\xC3", "ab\xC3\x83"},
-  };
-  for (const auto& [bytes, utf8] : edges) EXPECT_EQ(Read(bytes + "\n", 1), (Lines{utf8}));
+  // The edges of UTF-8, each after a valid "\u00E9": the extreme valid forms stay as they are...
+  for (std::string s : {"\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80", "\xEF\xBF\xBF",
+                        "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"})
+    EXPECT_EQ(Read("\xC3\xA9" + s + "\n", 1), (Lines{"\xC3\xA9" + s}));
+  // ...while any invalid sequence makes the whole line Windows-1252.
+  std::vector<std::string> invalid = {
+      "\xC0\xAF", "\xC1\xBF", "\xE0\x80\x80", "\xE0\x9F\xBF", "\xF0\x80\x80\x80", "\xF0\x8F\xBF\xBF",  // overlong
+      "\xED\xA0\x80", "\xED\xBF\xBF", "\xF4\x90\x80\x80",  // surrogates, past U+10FFFF
+      "ab\xC3", "\xE2\x82", "\xF0\x9F\x98", "\xE2\x82" "a",      // cut short, at the line's end or not
+      "\x80", "a\xBF" "b"};                                     // a continuation byte alone
+  for (int lead = 0xF5; lead <= 0xFF; ++lead) invalid.push_back(char(lead) + std::string("\x80\x80\x80"));  // no such lead byte
+  for (const std::string& s : invalid) EXPECT_EQ(Read("\xC3\xA9" + s + "\n", 1), (Lines{FromWindows1252("\xC3\xA9" + s)}));
   // UTF-16 with its mark, a spreadsheet's "Unicode text": little and big endian, a pair of surrogates.
   std::string le("\xFF\xFE" "a\0\t\0\xE9\0\r\0\n\0\x3D\xD8\x00\xDE" "b\0", 18);
   EXPECT_EQ(Read(le, 3), (Lines{"a\t\xC3\xA9", "\xF0\x9F\x98\x80" "b", ""}));
