@@ -134,6 +134,12 @@ void GiveBackActivation(QWidget* window) {
   }
 }
 
+bool TypeInto(const fw::Window& window, const QString& text) {
+  for (QChar c : text)
+    if (!TypeInto(window, Qt::Key(c.toUpper().unicode()), c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier)) return false;
+  return true;
+}
+
 QMenu* OpenMenuOf(const fw::Window& window, std::string_view itemName) {
   QAction* action = window.MenuAction(itemName);
   auto* main = qobject_cast<QMainWindow*>(window.Widget());
@@ -212,7 +218,9 @@ void PressThroughWindowSystem(QWidget* widget) {
 bool TypeInto(const fw::Window& window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
   QWindow* target = window.Widget()->windowHandle();
   if (!QTest::qWaitFor([target] { return QGuiApplication::focusWindow() == target; }, 1000)) return false;
-  QTest::keyClick(target, key, modifiers);
+  // QTest has no character for AltGr: it goes as a key without text.
+  if (key == Qt::Key_AltGr) QTest::sendKeyEvent(QTest::Click, target, key, QString(), modifiers);
+  else QTest::keyClick(target, key, modifiers);
   return true;
 }
 

@@ -107,6 +107,8 @@ bool InView(const QScrollArea* scroller, const QWidget* widget);
 // active, which must be `window`, and there to whatever has the focus.
 // False when `window` does not become the active one.
 bool TypeInto(const fw::Window& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Types `text`, character by character (Latin-1), the same way.
+bool TypeInto(const fw::Window& window, const QString& text);
 
 // Closes every window and forgets a quit request, so each test starts fresh.
 void ResetApplication();

@@ -91,59 +91,36 @@ TEST_F(MainWindow, FreshWindowMatchesItsLayout) {
   EXPECT_EQ(&ControlWnd::Implicit(), &w) << "one main window";
 }
 
-TEST_F(MainWindow, KeyFilterLetsDigitsAndEditingKeysThrough) {
-  auto beeps = fw::BeepCount();
-  Count()->setFocus();
-  QTest::keyClick(Count(), Qt::Key_1);
-  QTest::keyClick(Count(), Qt::Key_X);
-  QTest::keyClick(Count(), Qt::Key_2);
-  EXPECT_EQ(Count()->text(), QStringLiteral("12"));
-  EXPECT_EQ(fw::BeepCount() - beeps, 1);
-
-  // A third digit passes the filter but does not fit.
-  QTest::keyClick(Count(), Qt::Key_3);
-  EXPECT_EQ(Count()->text(), QStringLiteral("12"));
-  EXPECT_EQ(fw::BeepCount() - beeps, 1);
-
-  // Editing keys pass and edit.
-  QTest::keyClick(Count(), Qt::Key_Left);
-  QTest::keyClick(Count(), Qt::Key_Backspace);
-  EXPECT_EQ(Count()->text(), QStringLiteral("2"));
-  QTest::keyClick(Count(), Qt::Key_Right);
-  QTest::keyClick(Count(), Qt::Key_Tab);
-  Count()->setFocus();
-  EXPECT_EQ(fw::BeepCount() - beeps, 1) << "tab passes";
-  QTest::keyClick(Count(), Qt::Key_Home);
-  QTest::keyClick(Count(), Qt::Key_Delete);
-  EXPECT_EQ(fw::BeepCount() - beeps, 2) << "Home is not an editing key of the filter";
-}
-
-TEST_F(MainWindow, KeyFilterRefusesEveryOtherKeyWithOneBeepEach) {
-  Count()->setFocus();
-  QTest::keyClicks(Count(), QStringLiteral("4"));
-  // Keys without text (F1, Insert) reach the filter too.
-  const Qt::Key refused[] = {Qt::Key_Minus, Qt::Key_Period, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
-                             Qt::Key_Up, Qt::Key_Down, Qt::Key_Slash, Qt::Key_Colon, Qt::Key_A,
-                             Qt::Key_F1, Qt::Key_F12, Qt::Key_Insert};
-  for (Qt::Key key : refused) {
-    auto beeps = fw::BeepCount();
-    QTest::keyClick(Count(), key);
-    EXPECT_EQ(fw::BeepCount() - beeps, 1) << "key " << key;
+// The count field's key filter, key by key as the user types them into the
+// window from where it opens: digits and the editing keys pass (a third digit
+// does not fit), every other key is refused with one alert, keys without text
+// too; modifiers alone and shortcuts never reach the filter.
+TEST_F(MainWindow, KeyFilterLetsDigitsAndEditingKeysThroughAndRefusesTheRest) {
+  struct Step {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* field;
+    int beeps;  // so far
+  };
+  const Step steps[] = {
+      {Qt::Key_1, {}, "1", 0}, {Qt::Key_X, {}, "1", 1}, {Qt::Key_2, {}, "12", 1}, {Qt::Key_3, {}, "12", 1},
+      {Qt::Key_Left, {}, "12", 1}, {Qt::Key_Backspace, {}, "2", 1}, {Qt::Key_Right, {}, "2", 1},
+      {Qt::Key_Tab, {}, "2", 1}, {Qt::Key_4, {}, "24", 1}, {Qt::Key_Left, {}, "24", 1}, {Qt::Key_Delete, {}, "2", 1},
+      {Qt::Key_Home, {}, "2", 2}, {Qt::Key_Minus, {}, "2", 3}, {Qt::Key_Period, {}, "2", 4},
+      {Qt::Key_Space, {}, "2", 5}, {Qt::Key_Return, {}, "2", 6}, {Qt::Key_Escape, {}, "2", 7},
+      {Qt::Key_Up, {}, "2", 8}, {Qt::Key_Down, {}, "2", 9}, {Qt::Key_Slash, {}, "2", 10},
+      {Qt::Key_Colon, {}, "2", 11}, {Qt::Key_A, {}, "2", 12}, {Qt::Key_F1, {}, "2", 13},
+      {Qt::Key_F12, {}, "2", 14}, {Qt::Key_Insert, {}, "2", 15}, {Qt::Key_Shift, {}, "2", 15},
+      {Qt::Key_Control, {}, "2", 15}, {Qt::Key_A, Qt::ControlModifier, "2", 15}, {Qt::Key_C, Qt::ControlModifier, "2", 15},
+  };
+  const auto beeps = fw::BeepCount();
+  for (const Step& step : steps) {
+    SCOPED_TRACE(::testing::Message() << "key " << step.key << " with " << step.modifiers);
+    ASSERT_TRUE(testing::TypeInto(Window(), step.key, step.modifiers));
+    EXPECT_EQ(Count()->text().toStdString(), step.field);
+    EXPECT_EQ(fw::BeepCount() - beeps, step.beeps);
   }
-  EXPECT_EQ(Count()->text(), QStringLiteral("4"));
-}
-
-TEST_F(MainWindow, ModifiersAndShortcutsNeverReachTheFilter) {
-  Count()->setFocus();
-  QTest::keyClicks(Count(), QStringLiteral("42"));
-  auto beeps = fw::BeepCount();
-  QTest::keyClick(Count(), Qt::Key_Shift);
-  QTest::keyClick(Count(), Qt::Key_Control);
-  QTest::keyClick(Count(), Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(Count()->selectedText(), QStringLiteral("42")) << "Select All works in the field";
-  QTest::keyClick(Count(), Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("42"));
-  EXPECT_EQ(fw::BeepCount(), beeps);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("2")) << "Select All and Copy work in the field";
 }
 
 // Text reaches the count field by every route under one rule: without the
@@ -193,11 +170,35 @@ TEST_F(MainWindow, EveryPasteIsTrimmedThenTakenWholeOrRefusedWhole) {
   }
 }
 
+// The keyboard and the count as the user meets them after a report: Tab and
+// AltGr alone leave the focus in the count field without a sound (the report
+// is no Tab stop), the count stands centred in its field, and Tab typed in
+// the report is a tab.
+TEST_F(MainWindow, TabAltGrAndTheCountAsTheUserMeetsThem) {
+  RunOn(testing::WriteTempFile("example.txt", testing::WorkedExampleFile()));
+  const auto beeps = fw::BeepCount();
+  for (Qt::Key key : {Qt::Key_Tab, Qt::Key_AltGr, Qt::Key_Tab}) ASSERT_TRUE(testing::TypeInto(Window(), key));
+  EXPECT_EQ(Window().Widget()->focusWidget(), Count());
+  EXPECT_EQ(fw::BeepCount(), beeps);
+  EXPECT_EQ(Count()->text(), QStringLiteral("8"));
+  const QImage field = Count()->grab().toImage();
+  int ink = 0, sum = 0;
+  for (int x = 0; x < field.width(); ++x)
+    for (int y = field.height() / 4; y < field.height() * 3 / 4; ++y)
+      if (qGray(field.pixel(x, y)) < 96) ink += 1, sum += x;
+  ASSERT_GT(ink, 0);
+  EXPECT_NEAR(double(sum) / ink, field.width() / 2.0, 3) << "the count is centred";
+
+  QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(testing::TypeInto(Window(), Qt::Key_End, Qt::ControlModifier));
+  ASSERT_TRUE(testing::TypeInto(Window(), Qt::Key_Tab));
+  EXPECT_EQ(Window().Widget()->focusWidget(), Results());
+  EXPECT_EQ(Window().ResultsFld().Text().back(), '\t');
+}
+
 TEST_F(MainWindow, ReturnAndSpaceStartNothing) {
   ModalAnswers answers;
-  Count()->setFocus();
-  QTest::keyClicks(Count(), QStringLiteral("8"));
-  QTest::keyClick(Count(), Qt::Key_Return);
+  for (Qt::Key key : {Qt::Key_8, Qt::Key_Return, Qt::Key_Enter}) ASSERT_TRUE(testing::TypeInto(Window(), key));
   QTest::keyClick(Window().calcBtn().Button(), Qt::Key_Space);
   QTest::keyClick(Window().calcBtn().Button(), Qt::Key_Return);
   QTest::qWait(50);
@@ -387,7 +388,7 @@ TEST_F(MainWindow, UndoNeverTakesAReportAway) {
   // The undone note waits to be redone; after a report, Redo no longer reaches it.
   RunOn(path);
   const std::string three = Window().ResultsFld().Text();
-  Results()->setFocus();
+  QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
   QTest::keyClick(Results(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   QTest::keyClick(Results(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(Window().ResultsFld().Text(), three);
@@ -398,7 +399,7 @@ TEST_F(MainWindow, UndoNeverTakesAReportAway) {
   RunOn(path);
   const std::string four = Window().ResultsFld().Text();
   EXPECT_EQ(four.substr(0, three.size() + 5), three + "typed") << "appended, never re-set";
-  Results()->setFocus();
+  QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
   QTest::keyClick(Results(), Qt::Key_Z, Qt::ControlModifier);
   undo();
   EXPECT_EQ(Window().ResultsFld().Text(), four);
@@ -487,35 +488,43 @@ TEST_F(MainWindow, MenuBarIsSharedAndRoutesByName) {
   EXPECT_TRUE(w.MenuAction("InfoItem")->isEnabled());
 }
 
-TEST_F(MainWindow, SelectAllAndCopyPutTheReportOnTheClipboard) {
-  std::string path = testing::WriteTempFile("example.txt", testing::WorkedExampleFile());
-  ModalAnswers answers;
-  answers.ChooseFile(path);
-  Begin(QStringLiteral("8"), answers);
-  QApplication::clipboard()->setText(QStringLiteral("something else"));
-  QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_TRUE(testing::ChooseFromMenuBar(Window(), "EditSelectAll"));
-  EXPECT_TRUE(testing::ChooseFromMenuBar(Window(), "EditCopy"));
-  const QMimeData* copied = QApplication::clipboard()->mimeData();
-  ASSERT_NE(copied, nullptr);
-  EXPECT_EQ(copied->text().toStdString(), Window().ResultsFld().Text()) << "the plain text, byte for byte";
-
-  // A word processor takes the rich text: it must carry the area's fixed-pitch
-  // font and every space and line end of the report. No markdown is offered.
-  EXPECT_EQ(copied->formats(), QStringList({QStringLiteral("text/plain"), QStringLiteral("text/html")}));
-  const QString html = copied->html();
-  const QString family = QFontInfo(Results()->font()).family().section(QStringLiteral(" ["), 0, 0);
-  EXPECT_TRUE(html.contains(QStringLiteral("font-family: '") + family + QStringLiteral("', monospace;")))
-      << html.left(300).toStdString();
-  EXPECT_TRUE(html.contains(QStringLiteral("font-size: 10pt"))) << html.left(300).toStdString();
-  const qsizetype open = html.indexOf(QStringLiteral(">\n"), html.indexOf(QStringLiteral("<pre "))) + 2;
-  const qsizetype close = html.lastIndexOf(QStringLiteral("</pre>"));
-  ASSERT_TRUE(open > 1 && close > open) << html.left(300).toStdString();
-  QTextDocument rendered;
-  rendered.setHtml(html);
-  EXPECT_EQ(rendered.toPlainText().toStdString() + "\n", Window().ResultsFld().Text())
-      << "read back as HTML, every space and line is there";
-  EXPECT_EQ(html.mid(open, close - open), copied->text().toHtmlEscaped());
+// A copy carries the selection, all of the report or one line of it, as
+// plain text and, for a word processor, as rich text in the area's
+// fixed-pitch font with every space and line end. No markdown is offered.
+TEST_F(MainWindow, CopyPutsTheSelectionOnTheClipboardInEveryFlavour) {
+  RunOn(testing::WriteTempFile("example.txt", testing::WorkedExampleFile()));
+  const std::string report = Window().ResultsFld().Text();
+  for (bool all : {true, false}) {
+    SCOPED_TRACE(all ? "Select All, then Edit > Copy" : "one line by keys, then Ctrl+C");
+    QApplication::clipboard()->setText(QStringLiteral("something else"));
+    QTest::mouseClick(Results()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    if (all) {
+      EXPECT_TRUE(testing::ChooseFromMenuBar(Window(), "EditSelectAll"));
+      EXPECT_TRUE(testing::ChooseFromMenuBar(Window(), "EditCopy"));
+    } else {
+      for (int line = 0; line < 5; ++line) ASSERT_TRUE(testing::TypeInto(Window(), Qt::Key_Down));
+      ASSERT_TRUE(testing::TypeInto(Window(), Qt::Key_Home));
+      ASSERT_TRUE(testing::TypeInto(Window(), Qt::Key_Down, Qt::ShiftModifier));
+      ASSERT_TRUE(testing::TypeInto(Window(), Qt::Key_C, Qt::ControlModifier));
+    }
+    const std::string expected = all ? report : " designs1    +0.016 \n";
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->text().toStdString(), expected) << "the plain text, byte for byte";
+    EXPECT_EQ(copied->formats(), QStringList({QStringLiteral("text/plain"), QStringLiteral("text/html")}));
+    const QString html = copied->html();
+    const QString family = QFontInfo(Results()->font()).family().section(QStringLiteral(" ["), 0, 0);
+    EXPECT_TRUE(html.contains(QStringLiteral("font-family: '") + family + QStringLiteral("', monospace;")))
+        << html.left(300).toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("font-size: 10pt"))) << html.left(300).toStdString();
+    const qsizetype open = html.indexOf(QStringLiteral(">\n"), html.indexOf(QStringLiteral("<pre "))) + 2;
+    const qsizetype close = html.lastIndexOf(QStringLiteral("</pre>"));
+    ASSERT_TRUE(open > 1 && close > open) << html.left(300).toStdString();
+    EXPECT_EQ(html.mid(open, close - open), copied->text().toHtmlEscaped());
+    QTextDocument rendered;
+    rendered.setHtml(html);
+    EXPECT_EQ(rendered.toPlainText().toStdString() + "\n", expected) << "read back as HTML, every space and line";
+  }
 }
 
 // A clipboard that counts how often its text is read.

@@ -163,6 +163,8 @@ TEST_F(Splash, EveryKeyHandsOverAndTheNextKeysReachTheCount) {
     SCOPED_TRACE(key);
     testing::ResetApplication();
     AboutWnd& splash = Open();
+    ASSERT_TRUE(testing::TypeInto(splash, Qt::Key_AltGr));
+    EXPECT_TRUE(splash.Visible()) << "AltGr alone is no key";
     ASSERT_TRUE(testing::TypeInto(splash, key));
     EXPECT_FALSE(splash.Visible());
     ASSERT_TRUE(IsOpen(ControlWnd::kClassName));
@@ -394,8 +396,7 @@ TEST_F(HelpWindow, EditsLiveWhileOpenAndGoWithTheWindow) {
   ASSERT_TRUE(IsOpen(helpWnd::kClassName));
   helpWnd& help = helpWnd::Implicit();
   EXPECT_TRUE(help.Visible());
-  help.EditField1().Edit()->setFocus();
-  QTest::keyClicks(help.EditField1().Edit(), QStringLiteral("my note "));
+  ASSERT_TRUE(testing::TypeInto(help, QStringLiteral("my note ")));
   std::string edited = help.EditField1().Text();
   EXPECT_NE(edited, Shown(std::string(HelpText)));
   PressHelp();
