@@ -23,6 +23,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "framework/Application.h"
@@ -358,7 +359,8 @@ class NumberKeepingLayout : public QPlainTextDocumentLayout {
       const qsizetype word = MovableWord(text, line);
       if (word >= 0) line.setNumColumns(int(word - line.textStart()), width);
       line.setPosition(position);
-      position.ry() += line.height();
+      // As the toolkit steps its lines: a font's negative leading draws them closer.
+      position.ry() += line.height() + std::min<qreal>(0, std::ceil(line.leading()));
     }
     layout->endLayout();
     QTextBlock(block).setLineCount(layout->lineCount());

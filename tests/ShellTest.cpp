@@ -365,6 +365,7 @@ TEST_F(HelpWindow, NoWidthSplitsANumberAndLinesStayFull) {
   const QFontMetricsF metrics(edit->document()->defaultFont());
   const auto isDigit = [](QChar c) { return c.isDigit(); };
   int wrapsInsideAWord = 0;
+  std::optional<qreal> pitch;
   for (int width = 200; width <= 551; ++width) {
     edit->resize(width, edit->height());
     for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
@@ -383,6 +384,10 @@ TEST_F(HelpWindow, NoWidthSplitsANumberAndLinesStayFull) {
         EXPECT_GT(metrics.horizontalAdvance(text.mid(line.textStart(), stop - line.textStart())), line.width() - 0.5)
             << width << " px: " << word.toStdString() << " would fit on the line before";
         wrapsInsideAWord += start > line.textStart() && start < end;
+        // Drawn where it belongs: every line one line's pitch under the one
+        // before, in the blocks laid out again as in the toolkit's own.
+        if (!pitch) pitch = lines->lineAt(i + 1).y() - line.y();
+        EXPECT_EQ(lines->lineAt(i + 1).y() - line.y(), *pitch) << width << " px, line " << i + 1;
       }
     }
   }
