@@ -288,12 +288,12 @@ struct TextArea::Appender {
   bool undoWasOn = true;
 };
 
-// Qt 6.4 breaks lines by the rules before Unicode 15.1: never before a "."
+// Qt breaks lines by the rules before Unicode 15.1: never before a "."
 // (class IS), even after a space, but between it and a digit, so " .05" can
-// end a line with its point. Qt 6.8 keeps such a number whole, and there this
-// layout changes nothing. It lays lines out as the toolkit does, then lays
-// out again each block where the toolkit ended a line inside a word that holds
-// a digit, ending that line before the word instead.
+// end a line with its point (measured in Qt 6.4 and 6.8 alike). This layout
+// lays lines out as the toolkit does, then lays out again each block where
+// the toolkit ended a line inside a word that holds a digit, ending that line
+// before the word instead.
 class NumberKeepingLayout : public QPlainTextDocumentLayout {
  public:
   using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
