@@ -390,6 +390,14 @@ class AreaWidget : public QPlainTextEdit {
     m_layout->KeepNumbersWhole();
   }
 
+  // Without tabs allowed, Tab moves the focus on and never types a tab, also
+  // where there is no other control to move it to.
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && tabChangesFocus() && !(event->modifiers() & Qt::ControlModifier)) return event->ignore();
+    QPlainTextEdit::keyPressEvent(event);
+  }
+
   QMimeData* createMimeDataFromSelection() const override {
     const std::unique_ptr<QMimeData> selection(QPlainTextEdit::createMimeDataFromSelection());
     auto* data = new QMimeData;

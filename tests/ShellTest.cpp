@@ -402,7 +402,11 @@ TEST_F(HelpWindow, EditsLiveWhileOpenAndGoWithTheWindow) {
   helpWnd& help = helpWnd::Implicit();
   EXPECT_TRUE(help.Visible());
   ASSERT_TRUE(testing::TypeInto(help, QStringLiteral("my note ")));
+  ASSERT_TRUE(testing::TypeInto(help, Qt::Key_Tab));  // no tab in the help text: Tab only moves on
+  EXPECT_EQ(help.Widget()->focusWidget(), help.EditField1().Edit()) << "the text is its only Tab stop";
   std::string edited = help.EditField1().Text();
+  EXPECT_EQ(std::count(edited.begin(), edited.end(), '\t'), std::count(HelpText.begin(), HelpText.end(), '\t'))
+      << "Tab typed no tab";
   EXPECT_NE(edited, Shown(std::string(HelpText)));
   PressHelp();
   EXPECT_EQ(&helpWnd::Implicit(), &help) << "one help window";
