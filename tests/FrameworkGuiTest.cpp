@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -15,6 +17,7 @@
 #include "framework/Application.h"
 #include "framework/Controls.h"
 #include "framework/Dialogs.h"
+#include "framework/Menus.h"
 #include "framework/base/Exceptions.h"
 #include "framework/Window.h"
 
@@ -28,15 +31,29 @@ using testing::ModalAnswers;
 class ProbeWnd : public fw::Window {
  public:
   static constexpr const char* kClassName = "ProbeWnd.ProbeWnd";
-  ProbeWnd() : fw::Window(kClassName) {}
+  ProbeWnd() : fw::Window(kClassName) { fw::RegisterClassEvents(kClassName, {"Close", "MouseDown", "KeyDown"}); }
   static ProbeWnd& Implicit() { return fw::ImplicitWindow<ProbeWnd>(kClassName); }
 
   int presses = 0;
   int ticks = 0;
-  std::function<void()> onPress, onKey, onTick;
+  std::function<void()> onPress, onKey, onTick, onMenu, onClose, onWindowMouse, onWindowKey;
+
+  void Event_Close() override { if (onClose) onClose(); }
+  bool Event_MouseDown(int, int) override { return onWindowMouse && (onWindowMouse(), true); }
+  bool Event_KeyDown(const std::string&) override { return onWindowKey && (onWindowKey(), true); }
 
  protected:
-  void Layout() override { fw::SetProperties(*this, {{"Width", 200}, {"Height", 100}, {"Title", "Probe"}}); }
+  void Layout() override {
+    auto bar = std::make_shared<fw::MenuBar>();
+    bar->AddMenu(std::make_shared<fw::MenuItem>());
+    bar->Item(0)->SetValue("Probe");
+    bar->Item(0)->AddMenu(std::make_shared<fw::MenuItem>());
+    bar->Item(0)->Item(0)->SetName("ProbeItem");
+    bar->Item(0)->Item(0)->SetValue("Probe item");
+    SetMenuBar(bar);
+    fw::SetProperties(*this, {{"Width", 200}, {"Height", 100}, {"Title", "Probe"}});
+  }
+  void AddMenuHandlers() override { AddMenuHandler("ProbeItem", [this] { return onMenu && (onMenu(), true); }); }
   void CreateControls() override {
     CreateControl<fw::PushButton>("button", {{"Left", 10}, {"Top", 10}, {"Width", 80}, {"Height", 30},
                                              {"Caption", "Go"}, {"Default", true}, {"TabStop", true}})
@@ -147,6 +164,7 @@ TEST_F(GuiTest, HandlerThatClosesItsWindowOutlivesItsModal) {
     const char* name;
     std::function<void(ProbeWnd&, Handler)> bind;
     std::function<void(ProbeWnd&, ModalAnswers&)> raise;
+    bool openInHandler = false;  // a Close handler runs before its window closes
   };
   const Site sites[] = {
       {"button press",
@@ -176,6 +194,31 @@ TEST_F(GuiTest, HandlerThatClosesItsWindowOutlivesItsModal) {
          answers.DismissMessage();
          w.ControlAs<fw::TextField>("field").RaiseOpen();
        }},
+      {"menu item",
+       [](ProbeWnd& w, Handler h) { w.onMenu = std::move(h); },
+       [](ProbeWnd& w, ModalAnswers& answers) {
+         answers.DismissMessage();
+         // Not ChooseFromMenuBar: it gives the activation back to the window, gone by then.
+         QMenu* menu = testing::OpenMenuOf(w, "ProbeItem");
+         ASSERT_NE(menu, nullptr);
+         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w.MenuAction("ProbeItem")).center());
+       }},
+      {"window mouse down",
+       [](ProbeWnd& w, Handler h) { w.onWindowMouse = std::move(h); },
+       [](ProbeWnd& w, ModalAnswers& answers) {
+         answers.ReleaseMouse().DismissMessage();
+         testing::PressThroughWindowSystem(w.ContentArea());
+       }},
+      {"window key down",
+       [](ProbeWnd& w, Handler h) { w.onWindowKey = std::move(h); },
+       [](ProbeWnd& w, ModalAnswers& answers) {
+         answers.DismissMessage();
+         EXPECT_TRUE(testing::TypeInto(w, Qt::Key_1));
+       }},
+      {"window close",
+       [](ProbeWnd& w, Handler h) { w.onClose = std::move(h); },
+       [](ProbeWnd& w, ModalAnswers& answers) { answers.DismissMessage(); w.Close(); },
+       true},
   };
   for (const Site& site : sites) {
     SCOPED_TRACE(site.name);
@@ -192,7 +235,7 @@ TEST_F(GuiTest, HandlerThatClosesItsWindowOutlivesItsModal) {
     site.raise(w, answers);
     EXPECT_TRUE(answers.AllUsed());
     EXPECT_EQ(answers.Unexpected(), 0);
-    EXPECT_FALSE(stillOpen) << "the handler went on with its closed window";
+    EXPECT_EQ(stillOpen, site.openInHandler) << "the handler went on with its closed window";
     QTest::qWait(0);
     EXPECT_TRUE(held.expired()) << "a closed window is still deleted";
   }
@@ -224,6 +267,28 @@ TEST_F(GuiTest, PictureDrawsItsHighResVariantOnlyAboveRatioOne) {
     EXPECT_EQ(&picture.ImageFor(c.ratio) != &picture.Image(), c.drawsHighRes) << c.ratio;
     EXPECT_EQ(picture.ImageFor(c.ratio).size(), c.drawsHighRes ? QSize(8, 6) : QSize(4, 3)) << c.ratio;
     EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(4, 3)) << "the size stays logical";
+  }
+  // The logo on a canvas of the About window's size on each screen (ratio 1, 1.5, 2): at its logical
+  // size, from its own pixels at 1 and from the variant above, smoothly scaled to the screen's pixels.
+  ProbeWnd& w = ProbeWnd::Implicit();
+  QWidget* canvas = w.CreateControl<fw::Canvas>("logo", {{"Width", 460}, {"Height", 100}}).Widget();
+  w.ControlAs<fw::Canvas>("logo").SetBackdrop(fw::Picture::OpenFromApp("Lbig.png"));
+  for (QScreen* screen : QGuiApplication::screens()) {
+    const qreal ratio = screen->devicePixelRatio();
+    SCOPED_TRACE(ratio);
+    w.Widget()->setScreen(screen);
+    ASSERT_EQ(canvas->devicePixelRatioF(), ratio);
+    const QImage shown = canvas->grab().toImage();
+    EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(460, 100));
+    const QImage source(ratio > 1 ? QStringLiteral(":/Lbig@2x.png") : QStringLiteral(":/Lbig.png"));
+    QImage expected(shown.size(), QImage::Format_ARGB32_Premultiplied);
+    expected.fill(canvas->palette().color(canvas->backgroundRole()));
+    QPainter(&expected).drawImage(expected.rect(), source.copy(0, 0, source.width() * 460 / 465, source.height())
+                                                      .scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QImage a = shown.convertToFormat(QImage::Format_RGB32), b = expected.convertToFormat(QImage::Format_RGB32);
+    int most = 0;
+    for (qsizetype i = 0; i < a.sizeInBytes(); ++i) most = std::max(most, std::abs(a.constBits()[i] - b.constBits()[i]));
+    EXPECT_LE(most, 2) << "the most a colour is off";
   }
 }
 

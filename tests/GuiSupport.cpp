@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -127,8 +128,9 @@ void ModalAnswers::Poll() {
 }
 
 void GiveBackActivation(QWidget* window) {
+  const QPointer<QWidget> alive(window);  // a handler may have closed it
   QTest::qWait(0);  // the menu's or dialog's own activation may still be on its way
-  if (QWindow* active = QGuiApplication::focusWindow(); !active || !active->isVisible()) {
+  if (QWindow* active = QGuiApplication::focusWindow(); alive && (!active || !active->isVisible())) {
     window->activateWindow();
     QTest::qWait(0);
   }
@@ -162,7 +164,7 @@ void CloseMenu(const fw::Window& window, QMenu* menu) {
   // Escape closes the menu and leaves the bar in keyboard mode; a second
   // Escape gives the focus back to where it was.
   if (menu->isVisible()) QTest::keyClick(menu, Qt::Key_Escape);
-  if (QWidget* bar = static_cast<QMainWindow*>(window.Widget())->menuBar(); bar->hasFocus())
+  if (QWidget* bar = static_cast<QMainWindow*>(window.Widget())->menuBar(); bar && bar->hasFocus())
     QTest::keyClick(bar, Qt::Key_Escape);
   GiveBackActivation(window.Widget());
 }
