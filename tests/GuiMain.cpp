@@ -8,6 +8,7 @@
 #include <QtGlobal>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
     qputenv(variable, QByteArray::fromStdString(pattern));
   }
   ::testing::InitGoogleTest(&argc, argv);
+  // --scale=F: the whole program scaled by F, as a desktop set to scale it.
+  for (int i = 1; i < argc; ++i)
+    if (std::string_view arg = argv[i]; arg.rfind("--scale=", 0) == 0)
+      qputenv("QT_SCALE_FACTOR", QByteArray(arg.substr(8).data(), qsizetype(arg.size() - 8)));
   int status;
   {
     fw::Runtime runtime(argv[0], "Lumetra");
