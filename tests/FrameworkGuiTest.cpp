@@ -126,9 +126,10 @@ TEST_F(GuiTest, ButtonActsOnThePressOnly) {
   EXPECT_EQ(w.presses, 1);
   QTest::mouseRelease(button, Qt::LeftButton);
   EXPECT_EQ(w.presses, 1);
-  button->setFocus();
-  QTest::keyClick(button, Qt::Key_Space);
-  QTest::keyClick(button, Qt::Key_Return);
+  // Tab to the button, the window's first Tab stop, as a user does.
+  for (int tab = 0; tab < 2 && w.Widget()->focusWidget() != button; ++tab) ASSERT_TRUE(testing::TypeInto(w, Qt::Key_Tab));
+  ASSERT_EQ(w.Widget()->focusWidget(), button);
+  for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) ASSERT_TRUE(testing::TypeInto(w, key));
   EXPECT_EQ(w.presses, 1) << "no keyboard activation";
 }
 

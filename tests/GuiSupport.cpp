@@ -60,8 +60,8 @@ ModalAnswers& ModalAnswers::ChooseFile(const std::string& path) {
       dialog->activateWindow();
       return false;
     }
-    edit->setFocus();
-    edit->clear();
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);  // what is typed replaces what was there
     QTest::keyClicks(edit, QString::fromStdString(path));
     if (edit->completer() && edit->completer()->popup()) edit->completer()->popup()->hide();
     QTest::keyClick(edit, Qt::Key_Return);
