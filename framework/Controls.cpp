@@ -1,9 +1,6 @@
 #include "framework/Controls.h"
 
 #include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QMimeData>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -16,7 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>

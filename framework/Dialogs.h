@@ -27,8 +27,8 @@ void Beep();
 std::int64_t BeepCount();
 
 // The platform's open-file dialog: no title, no filter. It opens in the
-// folder of the file last chosen in this session (the start folder until one
-// is; nothing is kept between sessions), wide enough for its columns.
+// folder last visited in it this session, the chosen file's folder counting
+// as visited (the start folder until then; nothing is kept between sessions).
 class OpenFileDialog {
  public:
   // The chosen file, or nullptr when the user cancels.

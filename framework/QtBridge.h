@@ -7,7 +7,6 @@
 #error "framework/QtBridge.h belongs to the window layer on Qt; the analysis core and the base services use framework/base only"
 #endif
 
-#include <QClipboard>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -15,7 +14,6 @@
 #include <string_view>
 
 class QKeyEvent;
-class QLineEdit;
 class QFont;
 
 namespace fw {

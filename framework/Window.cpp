@@ -202,8 +202,6 @@ Window::Window(std::string className)
   // The content keeps its stored size and scrolls inside a window that the
   // screen cannot hold; where the window fits, no scroll bar shows.
   m_scroll->setFrameShape(QFrame::NoFrame);
-  m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // Only a frame: the focus and Tab go among the controls as if they stood
   // on the window itself.
   m_scroll->setFocusPolicy(Qt::NoFocus);
